@@ -1,0 +1,52 @@
+// Record reading: fixed-width text records ("(A80)") and free-form
+// (list-directed) numeric reads over a line-oriented stream.
+#pragma once
+
+#include <istream>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+namespace gemi {
+
+// A read that cannot go on: end of input, or a field that is not a number of
+// the kind required. The message is complete and fit for the user.
+class ReadFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Target of one free-form read item.
+using ListTarget = std::variant<int*, float*>;
+
+class RecordReader {
+ public:
+  // `source` names the input in messages (a file name, or the console).
+  RecordReader(std::istream& in, std::string source);
+
+  // Next record as read, line end (LF or CRLF) removed; false at end of input.
+  bool next(std::string& line);
+
+  // "(A80)"/"(Aw)": the next record padded with blanks or cut to `width`.
+  // Throws ReadFailure at end of input.
+  std::string readText(std::size_t width);
+
+  // Free-form read of the targets, in order, from the next record onward;
+  // blanks or commas separate values, r*c repeats, "/" ends the read leaving
+  // the remaining targets unchanged, the rest of the last record is skipped.
+  // Throws ReadFailure at end of input or on a value of the wrong kind;
+  // `what` says in words what was being read (for the message).
+  void readList(std::span<const ListTarget> targets, const std::string& what = {});
+
+  // Number of the last record taken from the input (1-based; 0 before any).
+  int lineNumber() const { return line_; }
+  const std::string& source() const { return source_; }
+
+ private:
+  std::istream& in_;
+  std::string source_;
+  int line_ = 0;
+};
+
+}  // namespace gemi
