@@ -1,0 +1,24 @@
+#include "run/run.h"
+
+#include <string>
+
+namespace gemi {
+
+Run::Run(std::istream& consoleIn, std::ostream& consoleOut, std::filesystem::path workDir)
+    : con(consoleOut), conIn(consoleIn, "konsol"), dir(std::move(workDir)), report(reportFile) {}
+
+void stopRun(Run&) { throw StopRun{}; }
+
+void pauseRun(Run& run, std::string_view prompt) {
+  writeList(run.con, {prompt});
+  run.con.flush();
+  std::string line;
+  run.conIn.next(line);  // end of input: treated as an empty line
+}
+
+void writeBoth(Run& run, std::string_view tmpl, std::initializer_list<Item> items) {
+  write(run.con, tmpl, items);
+  write(run.report, tmpl, items);
+}
+
+}  // namespace gemi
