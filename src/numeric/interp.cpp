@@ -1,0 +1,146 @@
+#include "numeric/interp.h"
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "run/run.h"
+
+namespace gemi {
+
+SplineTooLarge::SplineTooLarge(int n)
+    : std::length_error("spline over " + std::to_string(n) + " points, limit " + std::to_string(kSplineMaxPoints)),
+      points(n) {}
+
+namespace {
+
+// Three-point straight line or parabola about the centre point k (0-based),
+// through points k-1, k, k+1.
+float threePoint(const float* x, const float* y, int k, float xx, int mode) {
+  const float x0 = x[k], y0 = y[k];
+  const float a = x[k - 1] - x0, ya = y[k - 1];
+  const float b = x[k + 1] - x0, yb = y[k + 1];
+  if (mode == kInterpLine) {
+    float s = 0.0f;
+    if (std::fabs(b - a) >= 1.0e-6f) s = (yb - ya) / (b - a);
+    return ((xx - x0) - a) * s + ya;
+  }
+  // Parabola in h = xx - x0 through (a, ya), (0, y0), (b, yb).
+  const float a2 = std::pow(a, 2.0f), b2 = std::pow(b, 2.0f);
+  const float det = b2 * a - a2 * b;
+  float c1 = 0.0f;
+  if (std::fabs(det) >= 1.0e-6f) c1 = (b2 * (ya - y0) - a2 * (yb - y0)) / det;
+  float c2 = 0.0f;
+  if (a2 >= 1.0e-6f) c2 = ((ya - y0) - c1 * a) / a2;
+  const float h = xx - x0;
+  return c2 * std::pow(h, 2.0f) + c1 * h + y0;
+}
+
+// Not-a-knot cubic spline through the n points (piecewise-polynomial form:
+// value, slope, second and third derivative from the right at each knot),
+// evaluated on interval I (1-based) at xx.
+float spline(int n, const float* x, const float* y, int I, float xx) {
+  // 1-based work area: tau(i), c(k, i) as c[i][k-1].
+  static_assert(kSplineMaxPoints >= 2);
+  std::array<float, kSplineMaxPoints + 1> tau{};
+  std::array<std::array<float, 4>, kSplineMaxPoints + 1> cw{};
+  auto c = [&cw](int k, int i) -> float& { return cw[static_cast<std::size_t>(i)][static_cast<std::size_t>(k - 1)]; };
+  for (int i = 1; i <= n; ++i) {
+    tau[static_cast<std::size_t>(i)] = x[i - 1];
+    c(1, i) = y[i - 1];
+  }
+  // Knot spacings in c(3,.), divided differences in c(4,.).
+  for (int m = 2; m <= n; ++m) {
+    c(3, m) = tau[static_cast<std::size_t>(m)] - tau[static_cast<std::size_t>(m - 1)];
+    c(4, m) = (c(1, m) - c(1, m - 1)) / c(3, m);
+  }
+  // Row m of the slope system after elimination: c(4,m) s(m) + c(3,m) s(m+1) = c(2,m).
+  if (n == 2) {
+    c(4, 1) = 1.0f;
+    c(3, 1) = 1.0f;
+    c(2, 1) = 2.0f * c(4, 2);
+    c(2, n) = c(4, n);  // the straight line: back substitution at once
+  } else {
+    // Left end: the third derivative is continuous across knot 2.
+    c(4, 1) = c(3, 3);
+    c(3, 1) = c(3, 2) + c(3, 3);
+    c(2, 1) = ((c(3, 2) + 2.0f * c(3, 1)) * c(4, 2) * c(3, 3) + c(3, 2) * c(3, 2) * c(4, 3)) / c(3, 1);
+    for (int m = 2; m <= n - 1; ++m) {
+      const float g = -c(3, m + 1) / c(4, m - 1);
+      c(2, m) = g * c(2, m - 1) + 3.0f * (c(3, m) * c(4, m + 1) + c(3, m + 1) * c(4, m));
+      c(4, m) = g * c(3, m - 1) + 2.0f * (c(3, m) + c(3, m + 1));
+    }
+    // Right end: the third derivative is continuous across knot n-1.
+    float g;
+    if (n == 3) {
+      // Both ends not-a-knot over three points: the parabola.
+      c(2, n) = 2.0f * c(4, n);
+      c(4, n) = 1.0f;
+      g = -1.0f / c(4, n - 1);
+    } else {
+      g = c(3, n - 1) + c(3, n);
+      c(2, n) = ((c(3, n) + 2.0f * g) * c(4, n) * c(3, n - 1) +
+                 c(3, n) * c(3, n) * (c(1, n - 1) - c(1, n - 2)) / c(3, n - 1)) /
+                g;
+      g = -g / c(4, n - 1);
+      c(4, n) = c(3, n - 1);
+    }
+    c(4, n) = g * c(3, n - 1) + c(4, n);
+    c(2, n) = (g * c(2, n - 1) + c(2, n)) / c(4, n);
+  }
+  for (int j = n - 1; j >= 1; --j) c(2, j) = (c(2, j) - c(3, j) * c(2, j + 1)) / c(4, j);
+  // Second and third derivatives of each cubic piece.
+  for (int i = 2; i <= n; ++i) {
+    const float dtau = c(3, i);
+    const float divdf1 = (c(1, i) - c(1, i - 1)) / dtau;
+    const float divdf3 = c(2, i - 1) + c(2, i) - 2.0f * divdf1;
+    c(3, i - 1) = 2.0f * (divdf1 - c(2, i - 1) - divdf3) / dtau;
+    c(4, i - 1) = (divdf3 / dtau) * (6.0f / dtau);
+  }
+  const float h = xx - tau[static_cast<std::size_t>(I)];
+  return c(1, I) + h * (c(2, I) + h * (c(3, I) + h * c(4, I) / 3.0f) / 2.0f);
+}
+
+}  // namespace
+
+float interp(int n, const float* x, const float* y, float xx, float yy, int mode) {
+  if (n <= 0) return yy;
+  if (n == 1) return y[0];
+  // Interval search: the last i with x(i) <= xx <= x(i+1), 1-based.
+  int I = 0;
+  for (int i = 1; i <= n - 1; ++i)
+    if (x[i - 1] <= xx && xx <= x[i]) I = i;
+  // Straight-line extrapolation through the two end points on either side.
+  if (xx < x[0]) return y[1] - (x[1] - xx) * (y[1] - y[0]) / (x[1] - x[0]);
+  if (xx > x[n - 1]) return y[n - 2] - (x[n - 2] - xx) * (y[n - 2] - y[n - 1]) / (x[n - 2] - x[n - 1]);
+  if (I == 0) return std::numeric_limits<float>::quiet_NaN();
+  // A flat interval returns its left value whatever the mode.
+  if (std::fabs(y[I - 1] - y[I]) < 1.0e-5f) return y[I - 1];
+  if (mode == kInterpLine || mode == kInterpParabola) {
+    // Two points carry no three-point stencil: the straight line through them.
+    if (n == 2) return y[0] + (xx - x[0]) * (y[1] - y[0]) / (x[1] - x[0]);
+    int k = I;  // centre point, 1-based
+    if (I == 1) k = 2;
+    if (I == n - 1) k = n - 1;
+    return threePoint(x, y, k - 1, xx, mode);
+  }
+  if (mode == kInterpSpline) {
+    if (n > kSplineMaxPoints) throw SplineTooLarge(n);
+    return spline(n, x, y, I, xx);
+  }
+  return yy;
+}
+
+float interp(Run& run, int n, const float* x, const float* y, float xx, float yy, int mode) {
+  try {
+    return interp(n, x, y, xx, yy, mode);
+  } catch (const SplineTooLarge&) {
+    writeList(run.con, {"DIMENSION N > N1, TAU(N1),C(4,N1)"});
+    pauseRun(run);
+    writeList(run.con, {"INTERPOLASYON TABLOSU 2000 NOKTADAN UZUN - PROGRAM DURDURULDU"});
+    stopRun(run);
+  }
+}
+
+}  // namespace gemi
