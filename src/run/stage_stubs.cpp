@@ -9,7 +9,6 @@ namespace gemi {
 void readInputFile(Run&, RecordReader&, RecordSink&) {}
 void writeInputReport(Run&) {}
 void resistanceSpeedStep(Run&, int) {}
-void writeSupplementaryEstimates(Run&) {}
 void writeSummaryTables(Run&) {}
 void writeModelAndFormFactors(Run&) {}
 void runModelReport(Run&) {}
