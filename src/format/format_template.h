@@ -20,6 +20,9 @@ struct Item {
   int i = 0;
   float r = 0.0f;
   std::string_view s;
+  // Set for an integer that could not be formed from a real (non-finite or
+  // beyond the int range, see truncatedInt): its I field is all asterisks.
+  bool unrepresentable = false;
 
   Item(int v) : kind(Kind::Int), i(v) {}
   Item(float v) : kind(Kind::Real), r(v) {}
@@ -28,6 +31,11 @@ struct Item {
   Item(std::string_view v) : kind(Kind::Text), s(v) {}
   Item(const std::string& v) : kind(Kind::Text), s(v) {}
 };
+
+// An integer item taken from a real by truncation toward zero (a power in kW
+// printed in I5, a blade number in I4). A NaN, an infinity or a value outside
+// the int range gives an item whose I field prints as asterisks.
+Item truncatedInt(float v);
 
 // A parsed format template. Parsing happens once per distinct template text;
 // get() returns the cached parse.

@@ -29,19 +29,28 @@ class RecordReader {
   bool next(std::string& line);
 
   // "(A80)"/"(Aw)": the next record padded with blanks or cut to `width`.
-  // Throws ReadFailure at end of input.
-  std::string readText(std::size_t width);
+  // Throws ReadFailure at end of input; `what` names the record for the message.
+  std::string readText(std::size_t width, const std::string& what = {});
 
   // Free-form read of the targets, in order, from the next record onward;
   // blanks or commas separate values, r*c repeats, "/" ends the read leaving
   // the remaining targets unchanged, the rest of the last record is skipped.
   // Throws ReadFailure at end of input or on a value of the wrong kind;
   // `what` says in words what was being read (for the message).
+  // A null value (nothing between two commas, or a comma first in the read)
+  // leaves its target unchanged. Integers are an optional sign and digits
+  // within the int range; reals an optional sign, digits with an optional
+  // point and an optional exponent (E, e, D or d). "NaN" and "Inf" are not
+  // numbers here. A decimal comma ("12,5" read into a real) is refused rather
+  // than taken as the two values 12 and 5.
   void readList(std::span<const ListTarget> targets, const std::string& what = {});
 
   // Number of the last record taken from the input (1-based; 0 before any).
   int lineNumber() const { return line_; }
   const std::string& source() const { return source_; }
+
+  // The complete message for a failure at `line` (0: no line) while reading `what`.
+  std::string failureMessage(int line, const std::string& what, const std::string& detail) const;
 
  private:
   std::istream& in_;
