@@ -2,6 +2,7 @@
 // selected propeller, the candidate list of the optimum searches.
 #pragma once
 
+#include "propulsion/stage_state.h"
 #include "run/per_speed.h"
 
 namespace gemi {
@@ -29,6 +30,7 @@ struct PropellerState {
   SelectedPropeller sel;
   int NSEL = 0;                        // candidates of the last optimum search
   Table1<float, kMaxCandidates> candJ, candPoD;
+  StageState stage;                    // values of the propeller stage at the trial speed
 };
 
 }  // namespace gemi

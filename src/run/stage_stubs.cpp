@@ -14,5 +14,4 @@ void writeModelAndFormFactors(Run&) {}
 void runModelReport(Run&) {}
 bool tooFewSpeedsForPropulsion(Run&) { return false; }
 void writeAppendageAndCorrectedSummary(Run&) {}
-void runPropellerStage(Run&) {}
 }  // namespace gemi

@@ -1,0 +1,237 @@
+#include "propulsion/selection_dialogue.h"
+
+#include <cmath>
+
+#include "numeric/interp.h"
+#include "propulsion/cavitation.h"
+#include "propulsion/propeller_search.h"
+#include "propulsion/stage_common.h"
+
+namespace gemi {
+namespace {
+
+// One free-form real from the console into `value`; a "/" answer leaves it as it is.
+void readAnswer(Run& run, float& value, const std::string& what) {
+  run.con.flush();
+  const ListTarget target[] = {&value};
+  run.conIn.readList(target, what);
+}
+
+// Yes/no answer read as one character: "E" or "e" (evet) means yes; any
+// other answer, an empty line included, means no.
+bool readYes(Run& run) {
+  run.con.flush();
+  const std::string answer = run.conIn.readText(1);
+  return !answer.empty() && (answer[0] == 'E' || answer[0] == 'e');
+}
+
+void writeOptimumHeading(Run& run) {
+  RecordSink& rep = run.report;
+  write(rep, "(3/1X,64('='))");
+  write(rep, "(2X,' OPTIMUM PERVANENIN TESPITI')");
+  write(rep, "(1X,64('='))");
+  write(rep, R"((                                                       2X,'(Pervane makinadan aldigi gucu absorbe etmelidir.'/         2X,' Boylece optimum devir (RPM) maximum pervane verimine karsi gelir.)'))");
+  write(rep, "(1X,64('='))");
+}
+
+// Assumed efficiency, delivered power, advance speed and thrust per propeller.
+void askEfficiencyAndThrust(Run& run) {
+  const InputData& in = run.s.in;
+  StageState& st = run.s.prop.stage;
+  write(run.con, "(/4X,                                                    'BASLANGIC ICIN GENEL VERIMI GIRIN - etad ==> (0.50-0.70)')");
+  readAnswer(run, st.etad, "genel sevk verimi etad");
+  write(run.report, "(4X,'BASLANGIC ICIN VARSAYILAN etaD = ',F5.3,         2X,'OLARAK ALINMISTIR')", {st.etad});
+
+  st.Pd = st.PEtr / st.etad;
+  st.Va = (1.0f - st.w) * in.Vtrial;
+  write(run.report, "(2X,                                                    '  Pd = Pe/etad = ',F8.2,'/',F5.3,' = ',F8.2,' kW' )",
+        {st.PEtr, st.etad, st.Pd});
+  write(run.report, "(2X,                                                    '  Va = Vs(trial)*(1-w) = ',F6.3,'*(1 -',F5.3,') = ',F6.3,  ' knots' )",
+        {in.Vtrial, st.w, st.Va});
+  write(run.report, "(2X,'  Pervane Sayisi - NPROP = ',I2)", {in.NPROP});
+
+  st.Rt = st.PEtr / (in.Vtrial * kKnot);
+  st.Tp = st.Rt / (1.0f - st.t) / static_cast<float>(in.NPROP);
+  write(run.report, "(2X,                                                    '  Rt = Pe/(0.5144*Vs) = ',F8.2,'/(0.5144*',F6.3,') = ',F8.2' kN' )",
+        {st.PEtr, in.Vtrial, st.Rt});
+  write(run.report, "(2X,                                                    '  T  = ( Rt/(1-t) ) / Nprop = (',F8.2,'/(1-',F5.3,') ) / ',  I2,' = ',F8.2,' kN' )",
+        {st.Rt, st.t, in.NPROP, st.Tp});
+  write(run.report, "(///)");
+}
+
+void writeDiameterNote(Run& run) {
+  write(run.con, "(/2X,                                                    '  Onemli Not:Kullanilan optimizasyon secenegi geregi olarak'/        4x,'pervane capi KELLER formulu nde belirli degildir.')");
+  static constexpr const char* kNote[] = {
+      "Bu durumda duzlenmis acinim alani tahminini KELLER ",
+      "bagintisina birakmak yanlis sonuc verir.",
+      "Bu zorluk, programin tekrarli calistirmalari ile",
+      "BURRIL bagintisi sonuclari kullanilarak asilmalidir.",
+      "Bu durumda sorulan secenege EVET cevabi ile birlikte",
+      "daha dusuk acinim alani orani girmek yerinde olur.",
+      "(Pervane secim notu)",
+  };
+  for (const char* line : kNote) write(run.con, "(4X,A)", {line});
+  writeList(run.con);
+}
+
+// Blade number, Keller's area ratio and the user's choice of area ratio.
+void askBladesAndAreaRatio(Run& run) {
+  const InputData& in = run.s.in;
+  StageState& st = run.s.prop.stage;
+  write(run.con, "(//4X,'PERVANE KANAT SAYISINI (Z) GIRIN')");
+  readAnswer(run, st.Z, "kanat sayisi Z");
+  if (in.NSERIES == 2) st.Z = 3.0f;  // the Gawn/Burrill series is three-bladed
+
+  st.EAR = kellerAreaRatio(st.Z, st.Tp, in.GRAV, in.RHO, in.Hsd, in.D);
+  st.EARkel = st.EAR;
+  write(run.con, "(//4X,'KELLER FORMULUNE GORE GEREKLI ACINIM ALANI ORANI - Ear = ', F5.3,/'    OLARAK BULUNMUSTUR')", {st.EAR});
+  if (run.s.IOPT == 3) writeDiameterNote(run);
+
+  write(run.con, "(4X,                                                     'DUZLENMIS ACINIM ALANINI DEGISTIRMEK ISTER MISINIZ (E / H)' )");
+  if (readYes(run)) {
+    write(run.con, "(//2X,'PERVANE DUZLENMIS ACININ ALANI ORANINI GIRIN')");
+    readAnswer(run, st.EAR, "acinim alani orani EAR");
+  }
+  write(run.con, "(4/)");
+
+  RecordSink& rep = run.report;
+  write(rep, "(//2X,54('='))");
+  write(rep, "(2X,                                                    'KELLER KAVITASYON KRITERINE GORE ACINIM ALANI KONTROLU')");
+  write(rep, "(2X,54('='))");
+  write(rep, "(2X,'Mevcut EAR = ',F6.3,' /         Keller EAR = ' ,F6.3)", {st.EAR, st.EARkel});
+  write(rep, "(2X,54('=')//)");
+}
+
+// The search that the given quantities call for; it fills the selected
+// propeller, and N or D where it finds them.
+void runSearch(Run& run) {
+  InputData& in = run.s.in;
+  StageState& st = run.s.prop.stage;
+  writeBoth(run, "(3X,'========= GEREKEN PERVANE HESABI ======== ')");
+  const float VAms = st.Va * kKnot;
+  switch (run.s.IOPT) {
+    case 1: OPTKTJ2(run, st.Tp, in.D, VAms, in.RHO, st.Z, st.EAR); break;
+    case 2: PDSRCH(run, st.Tp, in.D, in.N, VAms, in.RHO, st.Z, st.EAR); break;
+    case 3: OPTKTJ4(run, st.Tp, in.N, in.D, VAms, in.RHO, st.Z, st.EAR); break;
+    case 4: GIVENP(run, in.PDin, in.N, in.D, VAms, in.RHO, st.Z, st.EAR); break;
+    default: break;
+  }
+  // From here on the series carry the Reynolds-number correction of this propeller.
+  SeriesState& series = run.s.prop.series;
+  series.DP = in.D;
+  series.VAP = VAms;
+  series.RPMP = in.N;
+}
+
+void writeSigmaOutsideLimits(Run& run, float sigma) {
+  write(run.con, "(3/1X'HATA - PERVANE KAVITASYON SAYISI - Sigma = ',    F6.3,' LIMITLERIN DISINDA KALDI.')", {sigma});
+  write(run.con, "(1X,'LIMITLER  0.18<Sigma<1.5 dir.')");
+  write(run.con, "(1X'BU DURUMDA BURRIL ANALIZI YAPILAMAZ.')");
+  write(run.con, "(1X'LUTFEN SAFT DERINLIGINI VEYA PERVANE DEVRINI DEGISTIRIN.')");
+  write(run.report, "(3/1X'HATA - PERVANE KAVITASYON SAYISI - Sigma = ',   F6.3,' LIMITLERIN DISINDA KALDI.')", {sigma});
+  write(run.report, "(1X,'LIMITLER  0.18<Sigma<1.5 dir.')");
+  write(run.report, "(1X'BU DURUMDA BURRIL ANALIZI YAPILAMAZ.')");
+  write(run.report, "(1X,'LUTFEN SAFT DERINLIGINI VEYA PERVANE DEVRINI DEGISTIRIN.')");
+}
+
+void writeCheckBlocks(RecordSink& out, const StageState& st) {
+  write(out, "(//2X,54('='))");
+  write(out, "(2X,                                                     'BURRIL KAVITASYON KRITERINE GORE ACINIM ALANI KONTROLU')");
+  write(out, "(2X,54('='))");
+  write(out, "(2X,'Mevcut EAR = ',F6.3,' =>  ',' Sigma = ',         F5.3,' Tauc = ',F5.3)", {st.EAR, st.Sigma, st.Tauc});
+  write(out, "(2X,'%2.5 Sirt Kavitasyon Hattina Gore Min. EAR = ',   F6.3)", {st.EAR25});
+  write(out, "(2X,'%5.0 Sirt Kavitasyon Hattina Gore Min. EAR = ',   F6.3)", {st.EAR50});
+  write(out, "(2X,'Tavsiye edilen ust sinir icin Minimum  EAR = ',   F6.3)", {st.EARup});
+  write(out, "(2X,54('='))");
+  writeList(out);
+  write(out, "(2X,54('='))");
+  write(out, "(2X,                                                     'UC HIZINA GORE KANAT UCU GIRDABI TEHLIKESI KONTROLU')");
+  write(out, "(2X,'Vtip = ',F6.3,' m/s',2X,'(Vtip < 30 m/s olmali - Yaklasik)')", {st.Vtip});
+  write(out, "(2X,54('='))");
+  writeList(out);
+  write(out, "(2X,54('='))");
+  write(out, "(2X,                                                     'WAGENINGEN KAVITASYON KRIT. GORE ACINIM ALANI KONTROLU')");
+  write(out, "(2X,54('='))");
+  write(out, "(2X,'Min. EAR = ',F6.3)", {st.EARwag});
+  write(out, "(2X,54('='))");
+}
+
+void writeTipVortexBlock(RecordSink& rep, float vtip) {
+  writeList(rep);
+  write(rep, "(2X,54('='))");
+  write(rep, "(2X,                                                    'KANAT UCU GIRDABI (TIP VORTEX) TEHLIKESI KONTROLU')");
+  write(rep, "(2X,54('='))");
+  write(rep, "(2X,'Vtip = ',F6.3,' m/s',2X,'(Vtip-Kanat ucu hizi<30 m/s olmali)')", {vtip});
+  write(rep, "(2X,54('='))");
+}
+
+void runCavitationChecks(Run& run) {
+  const InputData& in = run.s.in;
+  StageState& st = run.s.prop.stage;
+  CavitationInput c;
+  c.N = in.N;
+  c.D = in.D;
+  c.Va = st.Va;
+  c.GRAV = in.GRAV;
+  c.RHO = in.RHO;
+  c.Hsd = in.Hsd;
+  c.PoD = run.s.prop.sel.PoD;
+  c.EAR = st.EAR;
+  c.Tp = st.Tp;
+  const CavitationResult r = cavitationChecks(c);
+  st.VR2 = r.VR2;
+  st.Sigma = r.Sigma;
+  st.AP = r.AP;
+  st.Tauc = r.Tauc;
+  st.EARwag = r.EARwag;
+  st.Vtip = r.Vtip;
+  if (r.sigmaInLimits) {
+    st.EAR25 = r.EAR25;
+    st.EAR50 = r.EAR50;
+    st.EARup = r.EARup;
+    writeList(run.con);
+    writeList(run.con);
+    writeCheckBlocks(run.con, st);
+    writeCheckBlocks(run.report, st);
+  } else {
+    writeSigmaOutsideLimits(run, st.Sigma);
+  }
+  writeTipVortexBlock(run.report, st.Vtip);
+}
+
+}  // namespace
+
+int trialSpeedIndex(const InputData& in, float tolerance) {
+  for (int i = 1; i <= in.NV; ++i)
+    if (std::fabs(in.VS(i) - in.Vtrial) < tolerance) return i;
+  return 0;
+}
+
+void runSelectionDialogue(Run& run) {
+  InputData& in = run.s.in;
+  StageState& st = run.s.prop.stage;
+  if (in.D < 0.05f) in.D = in.Ta / 2.0f;
+
+  st.ITR = trialSpeedIndex(in, 0.001f);
+  if (st.ITR == 0) {
+    write(run.con, "(/// ' SEYIR TECRUBESI HIZI Vtrial = ',F6.3,           ' knot HIZLAR LISTESINDE BULUNAMADI - STOP')",
+          {in.Vtrial});
+    stopRun(run);
+  }
+
+  // First estimate of the propulsion factors, before any propeller is chosen.
+  st.CVtr = viscousCoefficient(run.s.sp.RV(st.ITR), in.Vtrial, in.RHO, in.S);
+  const PropulsionFactors f = stageFactors(run.s, in.Ta / 2.0f, 0.85f, 0.65f, st.CVtr);
+  st.w = f.w;
+  st.t = f.t;
+  st.etarr = f.etarr;
+
+  writeOptimumHeading(run);
+  st.PEtr = interp(run, in.NV, in.VS.data(), run.s.sp.PE.data(), in.Vtrial, 0.0f, kInterpSpline);
+  askEfficiencyAndThrust(run);
+  askBladesAndAreaRatio(run);
+  runSearch(run);
+  runCavitationChecks(run);
+}
+
+}  // namespace gemi

@@ -1,0 +1,54 @@
+#include "propulsion/stage_common.h"
+
+#include <cmath>
+#include <limits>
+
+namespace gemi {
+
+float viscousCoefficient(float RV, float Vknots, float RHO, float S) {
+  const float v = Vknots * kKnot;
+  return RV * 1000.0f / (v * v * RHO * S * 0.5f);
+}
+
+PropulsionFactors stageFactors(const RunState& s, float D, float PoD, float EAR, float CV) {
+  const InputData& in = s.in;
+  PropfacInput p;
+  p.L = in.Lwl;
+  p.B = in.B;
+  p.Ta = in.Ta;
+  p.Tf = in.Tf;
+  p.CB = s.hull.CBlwl;
+  p.Cm = in.Cm;
+  p.Cwp = s.hull.CWPlwl;
+  p.S = in.S;
+  p.lcb = s.hull.lcb;
+  p.Cstern = in.Cstern;
+  p.D = D;
+  p.PoD = PoD;
+  p.EAR = EAR;
+  p.NPROP = in.NPROP;
+  p.CV = CV;
+  p.IPOD = in.IPOD;
+  PropulsionFactors f = PROPFAC(p);
+  f.w = f.w * in.WFAC;
+  f.t = f.t * in.TFAC;
+  f.etarr = f.etarr * in.ERFAC;
+  return f;
+}
+
+namespace {
+// Saturating conversion of an already integral-valued real.
+int toIntSaturated(float x) {
+  constexpr float kUpper = 2147483648.0f;  // 2^31, first value above INT_MAX
+  if (std::isnan(x)) return std::numeric_limits<int>::min();
+  if (x >= kUpper) return std::numeric_limits<int>::max();
+  if (x < -kUpper) return std::numeric_limits<int>::min();
+  return static_cast<int>(x);
+}
+}  // namespace
+
+int truncatedInt(float x) { return toIntSaturated(std::trunc(x)); }
+
+int nearestInt(float x) { return toIntSaturated(std::round(x)); }
+
+}  // namespace gemi

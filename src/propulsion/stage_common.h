@@ -1,0 +1,31 @@
+// Small pieces shared by the steps of the propeller stage: the viscous
+// resistance coefficient of one speed, the propulsion factors with the user's
+// multipliers, and the conversions of reals to the integers the reports print.
+#pragma once
+
+#include "propulsion/propfac.h"
+#include "run/run_state.h"
+
+namespace gemi {
+
+inline constexpr float kKnot = 0.5144f;       // m/s per knot
+inline constexpr float kPi = 3.14159274f;     // pi in single precision
+
+// Viscous resistance RV (kN) of a speed V (knots) made non-dimensional on the
+// bare-hull wetted surface: RV 1000 / ((V 0.5144)^2 RHO S 0.5).
+float viscousCoefficient(float RV, float Vknots, float RHO, float S);
+
+// Holtrop & Mennen propulsion factors of the ship with a propeller of
+// diameter D, pitch ratio PoD and area ratio EAR at the viscous coefficient
+// CV, multiplied by WFAC, TFAC and ERFAC of the input.
+PropulsionFactors stageFactors(const RunState& s, float D, float PoD, float EAR, float CV);
+
+// Integer part (toward zero). A value outside the integer range, or not a
+// number, gives the nearest integer limit, which every report field shows as
+// asterisks.
+int truncatedInt(float x);
+
+// Nearest integer, halves away from zero; limits as truncatedInt.
+int nearestInt(float x);
+
+}  // namespace gemi
