@@ -5,13 +5,17 @@
 
 namespace gemi {
 
-struct HullValues {
-  float VS = 0, Fn = 0;                 // current speed (knots) and Froude number
-  float T = 0, CB = 0, CP = 0;          // mean draught, coefficients on Lbp
+// Form coefficients, length of run and stern parameter of the hull.
+struct HullForm {
+  float T = 0, CB = 0, CP = 0;             // mean draught, coefficients on Lbp
   float CBlwl = 0, CWPlwl = 0, CPlwl = 0;  // coefficients on Lwl
-  float lcb = 0;                        // LCB in per cent of Lwl from 0.5 Lwl
-  float LR = 0, C = 0, Lvr = 0;         // length of run, stern parameter, Lwl/V^(1/3)
-  float FFH = 0, FFN = 0, FFG = 0;      // form factors: H&M bare hull, final (1+k), Grigson-1
+  float lcb = 0;                           // LCB in per cent of Lwl from 0.5 Lwl, + forward
+  float LR = 0, C = 0, Lvr = 0;            // length of run, stern parameter, Lwl/V^(1/3)
+};
+
+struct HullValues : HullForm {
+  float VS = 0, Fn = 0;             // last speed (knots) and its Froude number
+  float FFH = 0, FFN = 0, FFG = 0;  // form factors: H&M bare hull, final (1+k), Grigson-1
 };
 
 }  // namespace gemi

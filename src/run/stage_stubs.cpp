@@ -8,7 +8,6 @@
 namespace gemi {
 void readInputFile(Run&, RecordReader&, RecordSink&) {}
 void writeInputReport(Run&) {}
-void resistanceSpeedStep(Run&, int) {}
 void writeSummaryTables(Run&) {}
 void writeModelAndFormFactors(Run&) {}
 void runModelReport(Run&) {}
