@@ -131,7 +131,7 @@ void writeServiceTable(RecordSink& out, const InputData& in, const SpeedResults&
   for (int k = 1; k <= in.NV; ++k) {
     const ServiceRow& r = rows[static_cast<std::size_t>(k - 1)];
     write(out, "(' |',F7.3,' |',I7,' |',F5.3,' |',F5.3,' |',F5.3,' |',F5.3,' |',F5.3,' |',F5.3,' |',I7,' |',F6.1,' |')",
-          {in.VS(k), nearestInt(sp.PE(k)), sp.t(k), sp.w(k), r.ETAH, sp.etarr(k), r.ETA0, r.ETAD, nearestInt(r.PDT),
+          {in.VS(k), roundedInt(sp.PE(k)), sp.t(k), sp.w(k), r.ETAH, sp.etarr(k), r.ETA0, r.ETAD, roundedInt(r.PDT),
            r.RPM});
   }
   writeList(out, {kRuleLeft, kRuleRight});

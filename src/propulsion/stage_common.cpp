@@ -1,7 +1,6 @@
 #include "propulsion/stage_common.h"
 
 #include <cmath>
-#include <limits>
 
 namespace gemi {
 
@@ -36,19 +35,6 @@ PropulsionFactors stageFactors(const RunState& s, float D, float PoD, float EAR,
   return f;
 }
 
-namespace {
-// Saturating conversion of an already integral-valued real.
-int toIntSaturated(float x) {
-  constexpr float kUpper = 2147483648.0f;  // 2^31, first value above INT_MAX
-  if (std::isnan(x)) return std::numeric_limits<int>::min();
-  if (x >= kUpper) return std::numeric_limits<int>::max();
-  if (x < -kUpper) return std::numeric_limits<int>::min();
-  return static_cast<int>(x);
-}
-}  // namespace
-
-int truncatedInt(float x) { return toIntSaturated(std::trunc(x)); }
-
-int nearestInt(float x) { return toIntSaturated(std::round(x)); }
+Item roundedInt(float x) { return truncatedInt(std::round(x)); }
 
 }  // namespace gemi

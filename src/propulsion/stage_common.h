@@ -1,8 +1,9 @@
 // Small pieces shared by the steps of the propeller stage: the viscous
 // resistance coefficient of one speed, the propulsion factors with the user's
-// multipliers, and the conversions of reals to the integers the reports print.
+// multipliers, and the rounding of reals to the integers the reports print.
 #pragma once
 
+#include "format/format_template.h"
 #include "propulsion/propfac.h"
 #include "run/run_state.h"
 
@@ -20,12 +21,8 @@ float viscousCoefficient(float RV, float Vknots, float RHO, float S);
 // CV, multiplied by WFAC, TFAC and ERFAC of the input.
 PropulsionFactors stageFactors(const RunState& s, float D, float PoD, float EAR, float CV);
 
-// Integer part (toward zero). A value outside the integer range, or not a
-// number, gives the nearest integer limit, which every report field shows as
-// asterisks.
-int truncatedInt(float x);
-
-// Nearest integer, halves away from zero; limits as truncatedInt.
-int nearestInt(float x);
+// Integer item of a real rounded to the nearest integer, halves away from
+// zero; not a number or beyond the integer range prints as asterisks.
+Item roundedInt(float x);
 
 }  // namespace gemi
