@@ -7,6 +7,9 @@
 // the selected propeller (run.s.prop.sel, its RPM in run.s.in.N, its diameter
 // in run.s.in.D). The optimum searches also fill the candidate list
 // (NSEL, candJ, candPoD). Z is a reference: the Gawn series sets it to 3.
+// The series state is left at the selected propeller's J, KT, KQ, ETA0.
+// An optimum search without any candidate writes why and stops the run; so
+// does a pitch search in which no pitch ratio gives positive KT and KQ.
 #pragma once
 
 #include <vector>
@@ -37,7 +40,8 @@ struct Candidate {
 struct OptimumSearchResult {
   float target = 0;  // KT/J^2 or KT/J^4 to be met
   std::vector<Candidate> cand;
-  int chosen = -1;
+  int chosen = -1;     // first highest ETA0 in truncated thousandths
+  float lastPoD = 0;   // largest pitch ratio swept
 };
 
 // The sweeps of the optimum searches without any output: J4 = false for
@@ -45,6 +49,21 @@ struct OptimumSearchResult {
 // evaluations run on (its DP, VAP, RPMP as the caller left them).
 OptimumSearchResult sweepOptimum(bool J4, float target, float EAR, float& Z, SeriesChoice choice,
                                  SeriesState& series);
+
+// The pitch sweep for given diameter and revolutions, without output: the
+// smallest pitch ratio whose thrust exceeds T (kN). The evaluations carry the
+// scale correction (series.RPMP = RPM, series.VAP = VA). Without enough
+// thrust up to P/D 1.4 the result is the last pitch ratio with positive KT
+// and KQ, and `reached` is false; `valid` is false when there was none.
+struct PitchSearchResult {
+  bool valid = false, reached = false;
+  float J = 0, PoD = 0, KT = 0, KQ = 0, ETA0 = 0;
+  float Q = 0;   // torque, N m
+  float PD = 0;  // delivered power, kW
+  float Tp = 0;  // thrust, N
+};
+PitchSearchResult sweepPitch(float T, float D, float RPM, float VA, float RHO, float EAR, float& Z,
+                             SeriesChoice choice, SeriesState& series);
 
 // The searches as the propeller stage calls them (T thrust per propeller kN,
 // VA advance speed m/s, RHO kg/m3).

@@ -1,0 +1,133 @@
+// Propulsion factors. Expected values: the regressions evaluated in double
+// precision by a python script written from the formulas (intermediate
+// values of that trail quoted per case).
+#include <gtest/gtest.h>
+
+#include "propulsion/propfac.h"
+
+namespace gemi {
+namespace {
+
+// A cargo-ship-like hull: B/Ta = 3.52, CP = 0.645, Ta/D = 1.5.
+PropfacInput shipA() {
+  PropfacInput in;
+  in.L = 120;
+  in.B = 19;
+  in.Ta = 5.4f;
+  in.Tf = 5;
+  in.CB = 0.6f;
+  in.Cm = 0.93f;
+  in.Cwp = 0.76f;
+  in.S = 2600;
+  in.lcb = -2.5f;
+  in.Cstern = -10;
+  in.D = 3.6f;
+  in.PoD = 1.0f;
+  in.EAR = 0.65f;
+  in.NPROP = 1;
+  in.CV = 0.002f;
+  in.IPOD = 0;
+  return in;
+}
+
+void expectFactors(const PropulsionFactors& f, double t, double w, double etarr) {
+  EXPECT_NEAR(f.t, t, 3e-6);
+  EXPECT_NEAR(f.w, w, 3e-6);
+  EXPECT_NEAR(f.etarr, etarr, 3e-6);
+}
+
+TEST(Propfac, SingleScrewNarrowHull) {
+  // C8 = S B / (Ta L D) = 21.176269, C9 = C8, C11 = Ta/D = 1.5, C19 = 0.008659, t1 = 0.181585
+  expectFactors(PROPFAC(shipA()), 0.163074140, 0.220974396, 1.005870774);
+  PropfacInput none = shipA();
+  none.NPROP = 0;  // no count given: single screw
+  expectFactors(PROPFAC(none), 0.163074140, 0.220974396, 1.005870774);
+}
+
+TEST(Propfac, SingleScrewWideFullHullTakesTheSecondFormulas) {
+  // B/Ta = 6.4: C8 = (7 B/Ta - 25) S / ((B/Ta - 3) L D) = 80.882353 > 28, so
+  // C9 = 32 - 16/(C8 - 24) = 31.718718; Ta/D = 2.083 > 2: C11 = 2.086853;
+  // CP = 0.765 >= 0.7: C19 = 0.075378; t1 = 0.268152
+  PropfacInput in;
+  in.L = 150;
+  in.B = 32;
+  in.Ta = 5;
+  in.Tf = 4.6f;
+  in.CB = 0.75f;
+  in.Cm = 0.98f;
+  in.Cwp = 0.85f;
+  in.S = 5000;
+  in.lcb = 1.5f;
+  in.Cstern = 10;
+  in.D = 2.4f;
+  in.PoD = 0.8f;
+  in.EAR = 0.5f;
+  in.NPROP = 0;
+  in.CV = 0.0018f;
+  expectFactors(PROPFAC(in), 0.306752957, 0.518869574, 1.016970727);
+}
+
+TEST(Propfac, BoundariesOfTheSingleScrewBranches) {
+  // B/Ta = 4, C8 = 1792 * 16 / (4 * 128 * 2) = 28 exactly (kept as C9),
+  // Ta/D = 2 exactly (C11 = 2), CP = 0.7 exactly: the second C19 formula,
+  // 0.077714 (the first would give 0.077640).
+  PropfacInput in;
+  in.L = 128;
+  in.B = 16;
+  in.Ta = 4;
+  in.Tf = 4;
+  in.CB = 0.7f;
+  in.Cm = 1.0f;
+  in.Cwp = 0.8f;
+  in.S = 1792;
+  in.lcb = 0;
+  in.Cstern = 0;
+  in.D = 2;
+  in.EAR = 0.55f;
+  in.NPROP = 1;
+  in.CV = 0.002f;
+  expectFactors(PROPFAC(in), 0.213413929, 0.371213103, 1.011674000);
+
+  // B/Ta = 5 exactly takes the wide-hull C8: 30.092593, C9 = 29.37386
+  PropfacInput five = shipA();
+  five.B = 20;
+  five.Ta = 4;
+  five.Tf = 4;
+  expectFactors(PROPFAC(five), 0.175224427, 0.263418208, 1.005870774);
+
+  // CP = 0.7 exactly on ship A
+  PropfacInput cp = shipA();
+  cp.CB = 0.7f;
+  cp.Cm = 1.0f;
+  expectFactors(PROPFAC(cp), 0.168164458, 0.307110699, 1.009942000);
+}
+
+TEST(Propfac, AreaRatioEntersSingleScrewOnlyAndPitchTwinScrewOnly) {
+  PropfacInput lowArea = shipA();
+  lowArea.EAR = 0.4f;
+  lowArea.PoD = 1.3f;
+  expectFactors(PROPFAC(lowArea), 0.163074140, 0.220974396, 1.020640774);
+
+  // twin screw: dr = 0.355409, t1 = 0.128005
+  PropfacInput twin = shipA();
+  twin.NPROP = 2;
+  expectFactors(PROPFAC(twin), 0.107730234, 0.115955855, 0.988306653);
+  twin.EAR = 0.4f;
+  twin.PoD = 1.3f;  // etarr falls by 0.06325 * 0.3
+  expectFactors(PROPFAC(twin), 0.107730234, 0.115955855, 0.988306653 - 0.06325 * 0.3);
+}
+
+TEST(Propfac, TractorPodReplacesWakeAndThrustDeductionOnly) {
+  PropfacInput single = shipA();
+  single.IPOD = 1;
+  PropfacInput twin = single;
+  twin.NPROP = 2;
+  expectFactors(PROPFAC(single), 0.072767383, 0.060976791, 1.005870774);
+  expectFactors(PROPFAC(twin), 0.072767383, 0.060976791, 0.988306653);
+  PropfacInput other = shipA();
+  other.IPOD = 2;  // any other value: shafts
+  expectFactors(PROPFAC(other), 0.163074140, 0.220974396, 1.005870774);
+}
+
+}  // namespace
+}  // namespace gemi
