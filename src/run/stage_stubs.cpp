@@ -8,9 +8,4 @@
 namespace gemi {
 void readInputFile(Run&, RecordReader&, RecordSink&) {}
 void writeInputReport(Run&) {}
-void writeSummaryTables(Run&) {}
-void writeModelAndFormFactors(Run&) {}
-void runModelReport(Run&) {}
-bool tooFewSpeedsForPropulsion(Run&) { return false; }
-void writeAppendageAndCorrectedSummary(Run&) {}
 }  // namespace gemi
