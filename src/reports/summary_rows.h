@@ -9,7 +9,4 @@ namespace gemi {
 // takes `rw` (the wave resistance, or the corrected residual resistance).
 void writeSummaryRows(Run& run, const SpeedArray& rw);
 
-// An integer field item holding a real truncated toward zero.
-Item truncatedItem(float value);
-
 }  // namespace gemi

@@ -32,7 +32,7 @@ void writeCharacteristicsRows(Run& run) {
   for (int i = 1; i <= run.s.in.NV; ++i) {
     write(run.report, "(1X,I2,2X,F5.2,2X,7(F7.3,2X),I5,2X,F6.2)",
           {i, run.s.in.VS(i), sp.Fn(i), sp.Rn(i) * 1.0e-9f, sp.CF(i) * 1000.0f, sp.CV(i) * 1000.0f,
-           sp.CR(i) * 1000.0f, sp.CA(i) * 1000.0f, sp.CT(i) * 1000.0f, truncatedItem(sp.PE(i)),
+           sp.CR(i) * 1000.0f, sp.CA(i) * 1000.0f, sp.CT(i) * 1000.0f, truncatedInt(sp.PE(i)),
            sp.RAPP(i, 0) / sp.RTOTAL(i) * 100.0f});
   }
   write(run.report, "(1X,87('='))");
@@ -47,13 +47,6 @@ void writeSummaryRows(Run& run, const SpeedArray& rw) {
           {i, sp.Fn(i), run.s.in.VS(i), sp.RF(i), sp.RV(i), rw(i), sp.RA(i), sp.RAPP(i, 0), sp.Rbulb(i), sp.Rayna(i),
            sp.Rbot(i), sp.RAIR(i), sp.RTOTAL(i)});
   }
-}
-
-Item truncatedItem(float value) {
-  // Out of the integer range (or NaN) an I field cannot hold the value:
-  // the largest integer overflows every field of the tables into asterisks.
-  if (!(value > -2147483520.0f && value < 2147483520.0f)) return Item(2147483647);
-  return Item(static_cast<int>(value));
 }
 
 void writeSummaryTables(Run& run) {
