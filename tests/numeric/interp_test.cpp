@@ -132,6 +132,10 @@ TEST(Interp, RunVariantPausesAndStopsAtTheDimensionLimit) {
   std::string rest;
   ASSERT_TRUE(run.conIn.next(rest));  // the pause took exactly one line
   EXPECT_EQ(rest, "left over");
+  const std::string console = out.str();
+  const auto message = console.find("DIMENSION N > N1, TAU(N1),C(4,N1)");
+  ASSERT_NE(message, std::string::npos);
+  EXPECT_NE(console.find("Pause - Please enter", message), std::string::npos);
   // Below the limit the run variant is the plain routine.
   EXPECT_EQ(interp(run, 4, kPx.data(), kPy.data(), 3.0f, 0.0f, 2), at(kPx, kPy, 3.0f, 2));
 }
