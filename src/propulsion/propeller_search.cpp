@@ -22,10 +22,12 @@ float pow5(float x) { return x * pow4(x); }
 constexpr int kAdvanceSteps = 1400;  // J = 0.100 .. 1.499
 
 // Pitch ratios of the optimum searches: 0.50 upward in steps of 0.01 added
-// one by one in single precision; the count is that of the range 0.5 .. 1.4
-// with 1.4 itself left out (90 values).
+// one by one in single precision, as many as the range 0.5 .. 1.4 holds with
+// 1.4 itself left out. The count is formed from the single-precision
+// constants in double precision: (1.4 - 0.5 + 0.01) / 0.01 = 90.9999996,
+// 90 values (a single-precision quotient would round up to exactly 91).
 int optimumPitchCount() {
-  const float first = 0.5f, last = 1.4f, step = 0.01f;
+  const double first = 0.5f, last = 1.4f, step = 0.01f;
   return static_cast<int>((last - first + step) / step);
 }
 
