@@ -50,8 +50,6 @@ void writeSummaryRows(Run& run, const SpeedArray& rw) {
 }
 
 void writeSummaryTables(Run& run) {
-  writeList(run.con);
-  writeList(run.con);
   const InputData& in = run.s.in;
   SpeedResults& sp = run.s.sp;
 

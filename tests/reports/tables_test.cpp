@@ -78,8 +78,7 @@ TEST(SummaryTables, WithoutFactorsNoCorrectionIsMade) {
   // Row 1: Rn 0 -> .000, Cv 2.000, Cr .500, Ca .400, Ct 2.900, Pe 812, Rapp/Rt 2 %.
   EXPECT_TRUE(contains(rep, "  1  10.00     .160     .000     .000    2.000     .500     .400    2.900    812    2.00"));
   EXPECT_EQ(t.run.s.sp.PE(1), 812.7f);
-  // The console receives the two empty lines before the tables.
-  EXPECT_EQ(t.console().size(), 2u);
+  EXPECT_TRUE(t.console().empty());  // the driver writes the console's two empty lines
 }
 
 TEST(SummaryTables, ThreeFactorsCorrectTheResidualResistance) {
