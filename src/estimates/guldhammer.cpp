@@ -27,6 +27,12 @@ FormTerms formTerms(float Cb, float BL) {
 
 float blockCoefficient(float V, float L, float T, float B) { return V / (L * T * B); }
 
+void writeMainDimensions(RecordSink& out, float B, float L, float T) {
+  write(out, "('   B  = ', F10.5, ' m' )", {B});
+  write(out, "('   L  = ', F10.5, ' m' )", {L});
+  write(out, "('   T  = ', F10.5, ' m' )", {T});
+}
+
 }  // namespace
 
 AndersenGuldhammer computeAndersenGuldhammer(float V, float B, float T, float L, float D) {
@@ -75,9 +81,7 @@ AndersenGuldhammer writeAndersenGuldhammer(RecordSink& out, float V, float B, fl
   write(out, "('  (Bu formuller kullaniciyi bilgilendirmek amaci ile verilmistir.)')");
   write(out, "('  (Program Holtrop `un sevk katsayilarini kullanir)  ')");
   write(out, "(2X,54('='))");
-  write(out, "('   B  = ', F10.5, ' m' )", {B});
-  write(out, "('   L  = ', F10.5, ' m' )", {L});
-  write(out, "('   T  = ', F10.5, ' m' )", {T});
+  writeMainDimensions(out, B, L, T);
   write(out, "('   D0  = ', F10.5, ' m' )", {D});
   write(out, "('   Cb = ', F5.3)", {r.Cb});
   write(out, "('  B/L = ', F10.5 )", {r.BL});
@@ -109,9 +113,7 @@ GuldhammerHarwald writeGuldhammerHarwald(RecordSink& out, float V, float B, floa
   write(out, "('  (Bu formuller kullaniciyi bilgilendirmek amaci ile  verilmistir.)')");
   write(out, "('  (Program Holtrop `un sevk katsayilarini kullanir)  ')");
   write(out, "(2X,54('='))");
-  write(out, "('   B  = ', F10.5, ' m' )", {B});
-  write(out, "('   L  = ', F10.5, ' m' )", {L});
-  write(out, "('   T  = ', F10.5, ' m' )", {T});
+  writeMainDimensions(out, B, L, T);
   write(out, "('  Taft= ', F10.5, ' m' )", {Ta});
   write(out, "('   Cb = ', F5.3)", {r.Cb});
   write(out, "(2X,54('-'))");

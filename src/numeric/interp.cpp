@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "numeric/spline_roots.h"
 #include "run/run.h"
 
 namespace gemi {
@@ -37,69 +38,16 @@ float threePoint(const float* x, const float* y, int k, float xx, int mode) {
   return c2 * std::pow(h, 2.0f) + c1 * h + y0;
 }
 
-// Not-a-knot cubic spline through the n points (piecewise-polynomial form:
-// value, slope, second and third derivative from the right at each knot),
+// Not-a-knot cubic spline through the n points, rebuilt on every call,
 // evaluated on interval I (1-based) at xx.
 float spline(int n, const float* x, const float* y, int I, float xx) {
-  // 1-based work area: tau(i), c(k, i) as c[i][k-1].
-  static_assert(kSplineMaxPoints >= 2);
-  std::array<float, kSplineMaxPoints + 1> tau{};
-  std::array<std::array<float, 4>, kSplineMaxPoints + 1> cw{};
-  auto c = [&cw](int k, int i) -> float& { return cw[static_cast<std::size_t>(i)][static_cast<std::size_t>(k - 1)]; };
-  for (int i = 1; i <= n; ++i) {
-    tau[static_cast<std::size_t>(i)] = x[i - 1];
-    c(1, i) = y[i - 1];
-  }
-  // Knot spacings in c(3,.), divided differences in c(4,.).
-  for (int m = 2; m <= n; ++m) {
-    c(3, m) = tau[static_cast<std::size_t>(m)] - tau[static_cast<std::size_t>(m - 1)];
-    c(4, m) = (c(1, m) - c(1, m - 1)) / c(3, m);
-  }
-  // Row m of the slope system after elimination: c(4,m) s(m) + c(3,m) s(m+1) = c(2,m).
-  if (n == 2) {
-    c(4, 1) = 1.0f;
-    c(3, 1) = 1.0f;
-    c(2, 1) = 2.0f * c(4, 2);
-    c(2, n) = c(4, n);  // the straight line: back substitution at once
-  } else {
-    // Left end: the third derivative is continuous across knot 2.
-    c(4, 1) = c(3, 3);
-    c(3, 1) = c(3, 2) + c(3, 3);
-    c(2, 1) = ((c(3, 2) + 2.0f * c(3, 1)) * c(4, 2) * c(3, 3) + c(3, 2) * c(3, 2) * c(4, 3)) / c(3, 1);
-    for (int m = 2; m <= n - 1; ++m) {
-      const float g = -c(3, m + 1) / c(4, m - 1);
-      c(2, m) = g * c(2, m - 1) + 3.0f * (c(3, m) * c(4, m + 1) + c(3, m + 1) * c(4, m));
-      c(4, m) = g * c(3, m - 1) + 2.0f * (c(3, m) + c(3, m + 1));
-    }
-    // Right end: the third derivative is continuous across knot n-1.
-    float g;
-    if (n == 3) {
-      // Both ends not-a-knot over three points: the parabola.
-      c(2, n) = 2.0f * c(4, n);
-      c(4, n) = 1.0f;
-      g = -1.0f / c(4, n - 1);
-    } else {
-      g = c(3, n - 1) + c(3, n);
-      c(2, n) = ((c(3, n) + 2.0f * g) * c(4, n) * c(3, n - 1) +
-                 c(3, n) * c(3, n) * (c(1, n - 1) - c(1, n - 2)) / c(3, n - 1)) /
-                g;
-      g = -g / c(4, n - 1);
-      c(4, n) = c(3, n - 1);
-    }
-    c(4, n) = g * c(3, n - 1) + c(4, n);
-    c(2, n) = (g * c(2, n - 1) + c(2, n)) / c(4, n);
-  }
-  for (int j = n - 1; j >= 1; --j) c(2, j) = (c(2, j) - c(3, j) * c(2, j + 1)) / c(4, j);
-  // Second and third derivatives of each cubic piece.
-  for (int i = 2; i <= n; ++i) {
-    const float dtau = c(3, i);
-    const float divdf1 = (c(1, i) - c(1, i - 1)) / dtau;
-    const float divdf3 = c(2, i - 1) + c(2, i) - 2.0f * divdf1;
-    c(3, i - 1) = 2.0f * (divdf1 - c(2, i - 1) - divdf3) / dtau;
-    c(4, i - 1) = (divdf3 / dtau) * (6.0f / dtau);
-  }
-  const float h = xx - tau[static_cast<std::size_t>(I)];
-  return c(1, I) + h * (c(2, I) + h * (c(3, I) + h * c(4, I) / 3.0f) / 2.0f);
+  std::array<SplinePiece, kSplineMaxPoints> c{};
+  const auto un = static_cast<std::size_t>(n);
+  for (std::size_t i = 0; i < un; ++i) c[i][0] = y[i];
+  SPLCOEF(std::span<const float>(x, un), std::span<SplinePiece>(c.data(), un), n, 0, 0);
+  const SplinePiece& p = c[static_cast<std::size_t>(I - 1)];
+  const float h = xx - x[I - 1];
+  return p[0] + h * (p[1] + h * (p[2] + h * p[3] / 3.0f) / 2.0f);
 }
 
 }  // namespace
