@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all configure test run bench sanitize clean
+.PHONY: all configure test run bench sanitize fuzz clean
 
 all: configure
 	cmake --build $(BUILD) --target gemiguc -j $(JOBS)
@@ -29,5 +29,14 @@ sanitize:
 	cmake --build build-san -j $(JOBS)
 	ctest --test-dir build-san --output-on-failure -j $(JOBS)
 
+# libFuzzer targets (clang 14) run for FUZZ_TIME seconds each from the seed corpus.
+FUZZ_TIME ?= 60
+fuzz:
+	@bash fuzz/install-deps
+	@test -f build-fuzz/CMakeCache.txt || CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGEMI_FUZZ=ON -DGEMI_TESTS=OFF
+	cmake --build build-fuzz --target fuzz_reader fuzz_run -j $(JOBS)
+	bash fuzz/run.sh build-fuzz $(FUZZ_TIME)
+
 clean:
-	rm -rf $(BUILD) build-san
+	rm -rf $(BUILD) build-san build-fuzz

@@ -1,0 +1,99 @@
+// Fuzz target: a whole run of the program, in process, on an arbitrary input
+// data file with scripted console answers, in a scratch folder of its own.
+//
+// Unit layout: the input file's text, optionally followed by a line "@@" and
+// the console answers. Without that line the answers of the example ship are
+// used. The end of the answers reads as an empty line at a pause and as a read
+// failure at a question, so no run waits for a console.
+//
+// Besides sanitizer reports, hangs and escaping exceptions, these outcomes are
+// findings (the target aborts):
+// - an ordinary stop (status 0) whose console does not end with the stop line;
+// - a failed run (status not 0) that says nothing on the console;
+// - a file of the run that does not end with a line end (a record cut short).
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "run/driver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kAnswersMark = "\n@@\n";
+constexpr std::string_view kDefaultAnswers = "0.694\n4\nH\n\n\n\n\n\n";
+constexpr std::string_view kStopLine = "Stop - Program terminated.\n";
+constexpr const char* kRunFiles[] = {"KR-22-03-2017.CRL", "KR-22-03-2017.SON", "TANK_ANALIZI_DEGERI.SON"};
+
+// One scratch folder per fuzzing process, removed when it ends.
+struct ScratchDir {
+  fs::path path;
+  ScratchDir() {
+    std::string tmpl = (fs::temp_directory_path() / "gemi_fuzz_run_XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) std::abort();
+    path = tmpl;
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+  }
+};
+
+const fs::path& scratch() {
+  static ScratchDir dir;
+  return dir.path;
+}
+
+bool endsWith(std::string_view s, std::string_view tail) {
+  return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
+}
+
+[[noreturn]] void finding(const char* what, const std::string& console) {
+  std::fprintf(stderr, "FINDING: %s\n--- console (last 2000 bytes) ---\n%s\n", what,
+               console.substr(console.size() > 2000 ? console.size() - 2000 : 0).c_str());
+  std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string_view unit(reinterpret_cast<const char*>(data), size);
+  std::string_view input = unit;
+  std::string_view answers = kDefaultAnswers;
+  if (auto mark = unit.find(kAnswersMark); mark != std::string_view::npos) {
+    input = unit.substr(0, mark + 1);
+    answers = unit.substr(mark + kAnswersMark.size());
+  }
+
+  const fs::path& dir = scratch();
+  for (const char* name : kRunFiles) fs::remove(dir / name);
+  {
+    std::ofstream tsk(dir / "KR-22-03-2017.TSK", std::ios::binary);
+    tsk.write(input.data(), static_cast<std::streamsize>(input.size()));
+  }
+  std::istringstream consoleIn{std::string(answers)};
+  std::ostringstream consoleOut;
+  int status = gemi::runProgram(consoleIn, consoleOut, dir);
+  std::string console = consoleOut.str();
+
+  if (status == 0 && !endsWith(console, kStopLine)) finding("ordinary stop without the stop line", console);
+  if (status != 0 && console.find_first_not_of(" \n") == std::string::npos)
+    finding("failed run with nothing on the console", console);
+  for (const char* name : kRunFiles) {
+    std::ifstream f(dir / name, std::ios::binary);
+    if (!f) continue;
+    std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (!text.empty() && text.back() != '\n') finding(name, console);
+  }
+  return 0;
+}
