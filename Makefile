@@ -1,20 +1,26 @@
 # Convenience front end over CMake: `make` builds build/gemiguc, `make test`
 # builds and runs every test, `make run` runs the example ship in run/.
+# Missing build tools are installed first (.ci/install-deps).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all configure test run bench sanitize fuzz clean
+.PHONY: all deps configure test run bench sanitize fuzz clean
 
 all: configure
 	cmake --build $(BUILD) --target gemiguc -j $(JOBS)
 
-configure:
+deps:
+	@bash .ci/install-deps
+
+configure: deps
 	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 test: configure
 	cmake --build $(BUILD) -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# The example input is copied into run/ only when run/ holds no input file,
+# so an input edited there is kept between runs.
 run: all
 	@mkdir -p run
 	@test -f run/KR-22-03-2017.TSK || cp examples/KR-22-03-2017.TSK run/
@@ -24,7 +30,7 @@ bench: configure
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	$(BUILD)/benchmarks
 
-sanitize:
+sanitize: deps
 	@test -f build-san/CMakeCache.txt || cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug -DGEMI_SANITIZE=ON
 	cmake --build build-san -j $(JOBS)
 	ctest --test-dir build-san --output-on-failure -j $(JOBS)

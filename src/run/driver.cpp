@@ -1,7 +1,11 @@
+// The run from the input file to the closing, and the one place where every
+// way of ending a run is handled.
 #include "run/driver.h"
 
+#include <array>
+#include <exception>
 #include <fstream>
-#include <iostream>
+#include <string>
 
 #include "propulsion/propeller_stage.h"
 #include "reports/speed_block.h"
@@ -11,31 +15,141 @@
 #include "run/run.h"
 
 namespace gemi {
+
+void fillAppendageCatalogue(AppendageCatalogue& app) {
+  struct Entry {
+    const char* name;
+    float ff2;
+  };
+  static constexpr std::array<Entry, kAppendages> kCatalogue{{
+      {"SKEG ARKASINDAKI DUMEN", 1.75f},
+      {"TEK PERVANELI GEMI DUMENI", 1.40f},
+      {"CIFT PERVANELI GEMI DUMENI", 2.80f},
+      {"SAFT BRAKETLERI", 3.00f},
+      {"SKEG", 1.75f},
+      {"STRUT BOSALARI", 3.00f},
+      {"BOSALAR", 2.00f},
+      {"SAFTLAR", 3.00f},
+      {"STABILIZER FINLERI", 2.80f},
+      {"SONAR DOMU", 2.70f},
+      {"YALPA OMURGASI", 1.40f},
+  }};
+  for (int j = 1; j <= kAppendages; ++j) {
+    std::string name = kCatalogue[j - 1].name;
+    name.resize(30, ' ');
+    app.name(j) = name;
+    app.FF2(j) = kCatalogue[j - 1].ff2;
+  }
+}
+
+int propellerTask(float D, float N, float PDin) {
+  int iopt = 0;
+  if (D > 0.1f && N < 0.1f) iopt = 1;  // diameter given: optimum revolutions
+  if (D > 0.1f && N > 0.1f) iopt = 2;  // diameter and revolutions given: pitch ratio
+  if (D < 0.1f && N > 0.1f) iopt = 3;  // revolutions given: optimum diameter
+  if (D > 0.1f && N > 0.1f && PDin > 0.1f) iopt = 4;  // a given propeller is evaluated
+  return iopt;
+}
+
 namespace {
 
-void writeTitleBlock(Run& run);   // step 5
-void selectPropellerTask(Run& run);  // step 7
-void writeClosing(Run& run);      // step 18
+// The 53-column credits box and the 48-column notice box of the closing.
+constexpr std::array<const char*, 7> kCreditsBox{
+    "=====================================================",
+    "=     GEMI GUC KARAKTERISTIKLERI HESAP PROGRAMI     =",
+    "=  Direnc tahmini, sevk faktorleri, pervane secimi  =",
+    "=   Gemi tasarimi dersleri ve projeleri icin        =",
+    "=   hazirlanmistir. Yazan: Tasarim Ekibi            =",
+    "=          Iyi calismalar dileriz.                  =",
+    "=====================================================",
+};
 
-void writeTitleBlock(Run&) {}
-void selectPropellerTask(Run&) {}
-void writeClosing(Run&) {}
+constexpr std::array<const char*, 15> kNoticeBox{
+    "************************************************",
+    "*                   DIKKAT                     *",
+    "*                                              *",
+    "*  Bu rapordaki degerler istatistik bir on     *",
+    "*  tasarim yontemi ile bulunmustur. Sonuclar   *",
+    "*  gemi formu yontemin veri araligi icinde     *",
+    "*  kaldikca gecerlidir.                        *",
+    "*                                              *",
+    "*  Nihai makina ve pervane secimi icin model   *",
+    "*  deneyi veya ayrintili hesap ile dogrulama   *",
+    "*  yapilmalidir.                               *",
+    "*                                              *",
+    "*  Girdiler: KR-22-03-2017.TSK                 *",
+    "*  Girdilerin yankisi: KR-22-03-2017.CRL       *",
+    "************************************************",
+};
+
+// Step 2: a file the run writes must be there to take the records.
+void openForWriting(std::ofstream& f, const std::filesystem::path& path) {
+  f.open(path, std::ios::out | std::ios::trunc);
+  if (!f.is_open()) throw ReadFailure("DOSYA YAZILAMADI: " + path.string() + " olusturulamiyor (klasore yazma izni?)");
+}
+
+// Step 5.
+void writeTitleBlock(Run& run) {
+  writeBoth(run, "(1X,72('-'))");
+  writeBoth(run, "(1X,'! Program: KR-22-03-2017  Versiyon: 22-03-2017   Yazan: Tasarim Ekibi  !')");
+  writeBoth(run, "(' !',70X,'!')");
+  writeBoth(run, "(' !',13X,'GEMI GUC KARAKTERISTILERI HESAP PROGRAMI',16X,' !')");
+  writeBoth(run, "(1X,72('-'))");
+}
+
+// Step 8.
+void writeOutputHeader(Run& run) {
+  for (int k = 0; k < 3; ++k) writeList(run.report);
+  run.s.DISPW = run.s.in.GRAV * run.s.in.RHO * run.s.in.V;
+  write(run.report, "(60('='))");
+  write(run.report, "(10X,'HOLTROP & MENNEN GUC TAHMINI PROGRAMI',/,20X,'CIKIS BILGILERI',/,60('='))");
+}
+
+// Step 18: credits, the final pause, the notice appended to the report.
+[[noreturn]] void writeClosing(Run& run) {
+  writeList(run.con);
+  writeList(run.con);
+  for (const char* line : kCreditsBox) writeList(run.con, {line});
+  writeList(run.con);
+  writeList(run.con);
+  writeList(run.con, {"PROGRAM CALISMASI TAMAMLANDI. BITIRMEK ICIN `ENTER` TUSUNA BASIN"});
+  writeList(run.con);
+  pauseRun(run);
+  for (int k = 0; k < 5; ++k) writeList(run.report);
+  for (const char* line : kNoticeBox) writeList(run.report, {line});
+  stopRun(run);
+}
 
 void runSteps(Run& run) {
-  // Steps 1-4: catalogue, files, input data file and its echo.
-  std::ifstream tskFile(run.file(kInputFileName));
-  std::ofstream crlFile(run.file(kEchoFileName));
-  RecordReader tsk(tskFile, kInputFileName);
-  StreamSink echo(crlFile);
-  readInputFile(run, tsk, echo);
-  // Steps 5-8.
+  // Step 1: appendage catalogue.
+  fillAppendageCatalogue(run.s.app);
+  // Steps 2-4: files; the input data file is read and echoed, then both are closed.
+  openForWriting(run.reportFile, run.file(kReportFileName));
+  {
+    std::ofstream crlFile;
+    openForWriting(crlFile, run.file(kEchoFileName));
+    std::ifstream tskFile(run.file(kInputFileName));
+    if (!tskFile.is_open())
+      throw ReadFailure("GIRDI DOSYASI BULUNAMADI: " + run.file(kInputFileName).string() +
+                        " (girdi dosyasi " + kInputFileName + " calisma klasorunde olmali)");
+    RecordReader tsk(tskFile, kInputFileName);
+    StreamSink echo(crlFile);
+    readInputFile(run, tsk, echo);
+  }
+  // Steps 5-6.
   writeTitleBlock(run);
   writeInputReport(run);
-  selectPropellerTask(run);
+  // Steps 7-8.
+  run.s.IOPT = propellerTask(run.s.in.D, run.s.in.N, run.s.in.PDin);
+  writeOutputHeader(run);
   // Step 9: the speed loop.
   for (int i = 1; i <= run.s.in.NV; ++i) resistanceSpeedStep(run, i);
-  // Steps 10-15.
+  // Step 10.
   writeSupplementaryEstimates(run);
+  // Step 11.
+  writeList(run.con);
+  writeList(run.con);
+  // Steps 12-15.
   writeSummaryTables(run);
   writeModelAndFormFactors(run);
   runModelReport(run);
@@ -44,18 +158,39 @@ void runSteps(Run& run) {
     // Steps 16-17.
     if (run.s.in.NOPROP == 0) runPropellerStage(run);
   }
+  // Step 18.
   writeClosing(run);
+}
+
+// A failed run: its message on the console; the caller returns `status`.
+int failRun(Run& run, const std::string& heading, const std::string& message, int status) {
+  run.report.flush();
+  writeList(run.con);
+  writeList(run.con, {heading});
+  writeList(run.con, {message});
+  writeList(run.con, {"PROGRAM DURDURULDU (cikis kodu " + std::to_string(status) + ")"});
+  run.con.flush();
+  return status;
 }
 
 }  // namespace
 
-int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::filesystem::path& workDir) {
+int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::filesystem::path& workDir,
+               RunState* finalState) {
   Run run(consoleIn, consoleOut, workDir);
-  run.reportFile.open(run.file(kReportFileName));
+  int status = 0;
   try {
     runSteps(run);
   } catch (const StopRun&) {
+  } catch (const ReadFailure& e) {
+    status = failRun(run, "**** OKUMA HATASI ****", e.what(), kReadFailureStatus);
+  } catch (const std::exception& e) {
+    status = failRun(run, "**** PROGRAM IC HATASI ****", e.what(), kInternalFaultStatus);
+  } catch (...) {
+    status = failRun(run, "**** PROGRAM IC HATASI ****", "bilinmeyen hata", kInternalFaultStatus);
   }
+  if (finalState) *finalState = run.s;
+  if (status != 0) return status;
   run.report.flush();
   writeList(run.con, {"Stop - Program terminated."});
   run.con.flush();

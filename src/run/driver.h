@@ -5,10 +5,27 @@
 #include <istream>
 #include <ostream>
 
+#include "run/run_state.h"
+
 namespace gemi {
 
-// Runs the program in `workDir` with the given console. Returns the process
-// exit status: 0 for every ordinary stop, non-zero when a read failed.
-int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::filesystem::path& workDir);
+// Exit statuses besides 0 (every ordinary stop, the design's own refusals
+// included).
+inline constexpr int kReadFailureStatus = 1;    // a file could not be read or written
+inline constexpr int kInternalFaultStatus = 2;  // a fault of the program itself
+
+// Runs the program in `workDir` with the given console and returns the
+// process exit status. When `finalState` is given it receives the run state
+// as the run left it (for tests).
+int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::filesystem::path& workDir,
+               RunState* finalState = nullptr);
+
+// Names and default form factors (1+k2) of the 11 appendages.
+void fillAppendageCatalogue(AppendageCatalogue& app);
+
+// Propeller task IOPT from the given diameter D, revolutions N and pitch
+// ratio PDin: 1 optimum revolutions, 2 pitch ratio, 3 optimum diameter,
+// 4 the given propeller evaluated, 0 none.
+int propellerTask(float D, float N, float PDin);
 
 }  // namespace gemi

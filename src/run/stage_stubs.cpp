@@ -6,6 +6,4 @@
 #include "run/input_report.h"
 
 namespace gemi {
-void readInputFile(Run&, RecordReader&, RecordSink&) {}
-void writeInputReport(Run&) {}
 }  // namespace gemi

@@ -8,6 +8,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "run/driver.h"
 
@@ -50,23 +51,52 @@ struct RunResult {
   std::string report;   // KR-22-03-2017.SON
   std::string echo;     // KR-22-03-2017.CRL
   std::optional<std::string> modelReport;  // TANK_ANALIZI_DEGERI.SON when present
+  RunState state;       // the run state as the run left it
 };
+
+// Runs the program in process in the folder `dir` (which holds whatever the
+// test put there) with `answers` as console input.
+inline RunResult runIn(const std::filesystem::path& dir, const std::string& answers = "") {
+  std::istringstream in(answers);
+  std::ostringstream out;
+  RunResult r;
+  r.status = runProgram(in, out, dir, &r.state);
+  r.console = out.str();
+  r.report = readFile(dir / "KR-22-03-2017.SON");
+  r.echo = readFile(dir / "KR-22-03-2017.CRL");
+  if (std::filesystem::exists(dir / "TANK_ANALIZI_DEGERI.SON")) r.modelReport = readFile(dir / "TANK_ANALIZI_DEGERI.SON");
+  return r;
+}
 
 // Runs the program in process on `input` (the input data file's text) with
 // `answers` as console input.
 inline RunResult runCase(const std::string& input, const std::string& answers = "") {
   TempDir dir;
   writeFile(dir.path() / "KR-22-03-2017.TSK", input);
-  std::istringstream in(answers);
-  std::ostringstream out;
-  RunResult r;
-  r.status = runProgram(in, out, dir.path());
-  r.console = out.str();
-  r.report = readFile(dir.path() / "KR-22-03-2017.SON");
-  r.echo = readFile(dir.path() / "KR-22-03-2017.CRL");
-  if (std::filesystem::exists(dir.path() / "TANK_ANALIZI_DEGERI.SON"))
-    r.modelReport = readFile(dir.path() / "TANK_ANALIZI_DEGERI.SON");
-  return r;
+  return runIn(dir.path(), answers);
+}
+
+// Lines of a text (line ends removed; a last line without its end counts).
+inline std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// `input` with the values of value record `no` (1 .. 43) replaced by `values`
+// (which may hold several lines). Value records are the lines that do not
+// start with '*', as in the bundled example.
+inline std::string withRecord(const std::string& input, int no, const std::string& values) {
+  std::string out;
+  int seen = 0;
+  for (const std::string& line : linesOf(input)) {
+    const bool value = !line.empty() && line[0] != '*';
+    if (value) ++seen;
+    out += (value && seen == no) ? values : line;
+    out += '\n';
+  }
+  return out;
 }
 
 }  // namespace gemi::testing
