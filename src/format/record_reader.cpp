@@ -208,8 +208,15 @@ std::string RecordReader::failureMessage(int line, const std::string& what, cons
 }
 
 void RecordReader::readList(std::span<const ListTarget> targets, const std::string& what) {
+  readList([targets](std::size_t k) { return k < targets.size() ? std::optional(targets[k]) : std::nullopt; }, what);
+}
+
+void RecordReader::readList(const std::function<std::optional<ListTarget>(std::size_t)>& target,
+                            const std::string& what) {
   ListScanner scanner(*this, what);
-  if (targets.empty()) {
+  std::size_t k = 0;
+  std::optional<ListTarget> current = target(k);
+  if (!current) {
     std::string skipped;
     if (!next(skipped))
       throw ReadFailure(failureMessage(line_ + 1, what, "bir kayit beklendi, girdinin sonu (dosya sonu) bulundu."));
@@ -218,9 +225,9 @@ void RecordReader::readList(std::span<const ListTarget> targets, const std::stri
   auto fail = [&](const ListToken& tok, const std::string& detail) {
     throw ReadFailure(failureMessage(tok.line, what, detail));
   };
-  auto assign = [&](const ListTarget& target, std::string_view text, const ListToken& tok) {
+  auto assign = [&](const ListTarget& into, std::string_view text, const ListToken& tok) {
     bool overflow = false;
-    if (auto* ip = std::get_if<int*>(&target)) {
+    if (auto* ip = std::get_if<int*>(&into)) {
       auto v = parseInt(text, overflow);
       if (overflow) fail(tok, "tamsayi beklendi, " + shown(text) + " tamsayi sinirlarini asiyor.");
       if (!v) fail(tok, "tamsayi (isaret ve rakamlar, ondalik noktasiz) beklendi, " + shown(text) + " bulundu.");
@@ -233,15 +240,14 @@ void RecordReader::readList(std::span<const ListTarget> targets, const std::stri
     auto v = parseReal(text, overflow);
     if (overflow) fail(tok, "gercek sayi beklendi, " + shown(text) + " tek duyarlikli sayi sinirlarini asiyor.");
     if (!v) fail(tok, "gercek sayi beklendi, " + shown(text) + " bulundu.");
-    *std::get<float*>(target) = *v;
+    *std::get<float*>(into) = *v;
   };
 
-  std::size_t k = 0;
-  while (k < targets.size()) {
+  while (current) {
     ListToken tok = scanner.next();
     if (tok.kind == ListToken::Kind::Slash) return;
     if (tok.kind == ListToken::Kind::Null) {
-      ++k;
+      current = target(++k);
       continue;
     }
     std::uint64_t copies = 1;
@@ -252,8 +258,8 @@ void RecordReader::readList(std::span<const ListTarget> targets, const std::stri
       copies = *r;
       text = text.substr(star + 1);
     }
-    for (; copies > 0 && k < targets.size(); --copies, ++k)
-      if (!text.empty()) assign(targets[k], text, tok);  // "r*" alone: r null values
+    for (; copies > 0 && current; --copies, current = target(++k))
+      if (!text.empty()) assign(*current, text, tok);  // "r*" alone: r null values
   }
 }
 

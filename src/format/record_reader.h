@@ -2,7 +2,9 @@
 // (list-directed) numeric reads over a line-oriented stream.
 #pragma once
 
+#include <functional>
 #include <istream>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -44,6 +46,12 @@ class RecordReader {
   // numbers here. A decimal comma ("12,5" read into a real) is refused rather
   // than taken as the two values 12 and 5.
   void readList(std::span<const ListTarget> targets, const std::string& what = {});
+
+  // The same read over a list that grows as it is read: `target(k)` gives the
+  // k-th target (from 0) once the targets before it hold their values, or
+  // nothing where the list ends. A count followed by that many values is read
+  // this way in one statement.
+  void readList(const std::function<std::optional<ListTarget>(std::size_t)>& target, const std::string& what = {});
 
   // Number of the last record taken from the input (1-based; 0 before any).
   int lineNumber() const { return line_; }

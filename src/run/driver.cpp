@@ -163,10 +163,9 @@ void runSteps(Run& run) {
 }
 
 // A failed run: its message on the console; the caller returns `status`.
-int failRun(Run& run, const std::string& heading, const std::string& message, int status) {
+int failRun(Run& run, const std::string& message, int status) {
   run.report.flush();
   writeList(run.con);
-  writeList(run.con, {heading});
   writeList(run.con, {message});
   writeList(run.con, {"PROGRAM DURDURULDU (cikis kodu " + std::to_string(status) + ")"});
   run.con.flush();
@@ -183,11 +182,11 @@ int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::fil
     runSteps(run);
   } catch (const StopRun&) {
   } catch (const ReadFailure& e) {
-    status = failRun(run, "**** OKUMA HATASI ****", e.what(), kReadFailureStatus);
+    status = failRun(run, e.what(), kReadFailureStatus);
   } catch (const std::exception& e) {
-    status = failRun(run, "**** PROGRAM IC HATASI ****", e.what(), kInternalFaultStatus);
+    status = failRun(run, std::string("PROGRAM IC HATASI: ") + e.what(), kInternalFaultStatus);
   } catch (...) {
-    status = failRun(run, "**** PROGRAM IC HATASI ****", "bilinmeyen hata", kInternalFaultStatus);
+    status = failRun(run, "PROGRAM IC HATASI: bilinmeyen hata", kInternalFaultStatus);
   }
   if (finalState) *finalState = run.s;
   if (status != 0) return status;

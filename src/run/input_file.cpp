@@ -5,6 +5,7 @@
 #include "run/input_file.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,17 +25,17 @@ class InputRecords {
   // The `count` comment lines in front of record `no`, echoed unchanged.
   void comments(int no, int count) {
     for (int k = 1; k <= count; ++k) {
-      std::string line;
-      inRecord(no, "aciklama satiri (" + std::to_string(count) + " satirdan " + std::to_string(k) + ".)",
-               [&] { line = tsk_.readText(80); });
-      write(echo_, "(A80)", {line});
+      const std::string what = "kayit " + std::to_string(no) + " oncesindeki " + std::to_string(count) +
+                               " aciklama satirinin " + std::to_string(k) + ".si";
+      write(echo_, "(A80)", {tsk_.readText(80, what)});
     }
   }
 
   // Value record `no` read free-form into `targets` and echoed with `tmpl`.
+  // `expected` says what the record holds, for the message of a failed read.
   void values(int no, std::string_view expected, std::vector<ListTarget> targets, std::string_view tmpl,
               std::initializer_list<Item> trailing = {}) {
-    read(no, expected, targets);
+    tsk_.readList(targets, describe(no, expected));
     std::vector<Item> items;
     for (const auto& t : targets) items.push_back(echoItem(t));
     items.insert(items.end(), trailing.begin(), trailing.end());
@@ -48,15 +49,13 @@ class InputRecords {
   bool countedValues(int no, std::string_view expected, int& count, float* values, int max, bool zeroAllowed) {
     const int least = zeroAllowed ? 0 : 1;
     auto within = [&] { return count >= least && count <= max; };
-    inRecord(no, expected, [&] {
-      tsk_.readList(
-          [&](std::size_t k) -> std::optional<ListTarget> {
-            if (k == 0) return ListTarget(&count);
-            if (!within() || static_cast<int>(k) > count) return std::nullopt;
-            return ListTarget(&values[k - 1]);
-          },
-          describe(no, expected));
-    });
+    tsk_.readList(
+        [&](std::size_t k) -> std::optional<ListTarget> {
+          if (k == 0) return ListTarget(&count);
+          if (!within() || static_cast<int>(k) > count) return std::nullopt;
+          return ListTarget(&values[k - 1]);
+        },
+        describe(no, expected));
     return within();
   }
 
@@ -78,24 +77,7 @@ class InputRecords {
 
  private:
   static std::string describe(int no, std::string_view expected) {
-    return "kayit " + std::to_string(no) + ": " + std::string(expected);
-  }
-
-  void read(int no, std::string_view expected, std::span<const ListTarget> targets) {
-    inRecord(no, expected, [&] { tsk_.readList(targets, describe(no, expected)); });
-  }
-
-  // Runs one read of record `no`; a failure is reported with the record's
-  // number and what the record holds, before the reader's own account.
-  template <typename F>
-  void inRecord(int no, std::string_view expected, F&& read) {
-    try {
-      read();
-    } catch (const ReadFailure& e) {
-      echo_.flush();
-      throw ReadFailure("GIRDI DOSYASI " + tsk_.source() + " OKUNAMADI - kayit " + std::to_string(no) +
-                        " (beklenen: " + std::string(expected) + "): " + e.what());
-    }
+    return "kayit " + std::to_string(no) + " (" + std::string(expected) + ")";
   }
 
   Run& run_;

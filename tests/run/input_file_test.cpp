@@ -222,8 +222,8 @@ TEST(InputFile, ReadFailuresNameFileRecordLineAndWhatWasExpected) {
     EXPECT_EQ(r.status, 1) << c.values;
     EXPECT_TRUE(contains(r.console, "KR-22-03-2017.TSK")) << r.console;
     EXPECT_TRUE(contains(r.console, "kayit " + std::to_string(c.record) + " ")) << r.console;
-    EXPECT_TRUE(contains(r.console, std::to_string(c.line))) << r.console;
-    EXPECT_TRUE(contains(r.console, "beklenen")) << r.console;
+    EXPECT_TRUE(contains(r.console, "satir " + std::to_string(c.line))) << r.console;
+    EXPECT_TRUE(contains(r.console, "beklendi")) << r.console;
     EXPECT_FALSE(contains(r.console, "Stop - Program terminated.")) << r.console;
     EXPECT_EQ(r.report, "");
     // Every record before the faulty one is in the echo, flushed.
