@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "run/driver.h"
-#include "support/run_harness.h"
+#include "../support/run_harness.h"
 
 namespace gemi {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "run/input_report.h"
-#include "support/run_harness.h"
+#include "../support/run_harness.h"
 
 namespace gemi {
 namespace {
@@ -17,13 +17,15 @@ using testing::withRecord;
 
 const std::string kRule(60, '=');
 
-// The report lines from the first rule of the input section (line 6, after
-// the five lines of the title block) up to and including its last rule.
+// The report lines from the first rule of the input section (after the five
+// lines of the title block) up to its last rule, which is followed by three
+// empty records, a rule and the output heading.
 std::vector<std::string> inputSection(const std::string& report) {
   const auto lines = linesOf(report);
-  std::vector<std::string> out;
-  for (std::size_t k = 5; k < lines.size() && !(lines[k].empty() && out.back() == kRule); ++k) out.push_back(lines[k]);
-  return out;
+  std::size_t end = 0;
+  while (end < lines.size() && lines[end] != "                    CIKIS BILGILERI") ++end;
+  if (end == lines.size() || end < 10) return {"<no output heading>"};
+  return {lines.begin() + 5, lines.begin() + static_cast<long>(end) - 5};
 }
 
 // The appendage list: the lines between the column headings and the dashes.
