@@ -134,6 +134,27 @@ TEST(RunDriver, LineTypedAtThePauseIsNotRun) {
   EXPECT_EQ(lastLines(r.console, 1)[0], kStopLine);
 }
 
+// The example ship through the propeller dialogue: initial efficiency close
+// to the computed one (so the efficiency check passes), 4 blades, area ratio
+// kept, Enter at every pause.
+TEST(RunDriver, ExampleRunsThroughTheDialogueToTheClosing) {
+  const auto r = runCase(exampleInput(), "0.686\n4\nH\n\n\n\n");
+  EXPECT_EQ(r.status, 0);
+  const auto tail = lastLines(r.console, 5);
+  EXPECT_EQ(tail[1], "PROGRAM CALISMASI TAMAMLANDI. BITIRMEK ICIN `ENTER` TUSUNA BASIN");
+  EXPECT_EQ(tail[4], kStopLine);
+  EXPECT_EQ(lastLines(r.report, 1)[0].size(), 49u);  // the notice box closes the report
+}
+
+TEST(RunDriver, EndOfConsoleInputAtAQuestionIsAReadFailure) {
+  const auto r = runCase(exampleInput(), "");
+  EXPECT_EQ(r.status, kReadFailureStatus);
+  EXPECT_TRUE(contains(r.console, "OKUMA HATASI - konsol")) << r.console;
+  EXPECT_FALSE(contains(r.console, kStopLine));
+  // The report keeps everything written before the question.
+  EXPECT_TRUE(contains(r.report, "CIKIS BILGILERI"));
+}
+
 TEST(RunDriver, MissingInputFileFails) {
   TempDir dir;
   const auto r = runIn(dir.path());
