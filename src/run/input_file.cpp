@@ -25,8 +25,8 @@ class InputRecords {
   // The `count` comment lines in front of record `no`, echoed unchanged.
   void comments(int no, int count) {
     for (int k = 1; k <= count; ++k) {
-      const std::string what = "kayit " + std::to_string(no) + " oncesindeki " + std::to_string(count) +
-                               " aciklama satirinin " + std::to_string(k) + ".si";
+      const std::string what = "kayit " + std::to_string(no) + " oncesindeki aciklama satiri " +
+                               std::to_string(k) + "/" + std::to_string(count);
       write(echo_, "(A80)", {tsk_.readText(80, what)});
     }
   }
