@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 // Answers a user of the example gives: efficiency, blade number, keep the
 // area ratio, Enter at every pause.
-constexpr const char* kAnswers = "0.7\n4\nH\n\n\n\n\n\n\n\n";
+constexpr const char* kAnswers = "0.686\n4\nH\n\n\n\n\n\n\n\n";
 
 void BM_WholeExampleRun(benchmark::State& state) {
   std::string tmpl = (fs::temp_directory_path() / "gemi_bench_XXXXXX").string();
