@@ -49,14 +49,10 @@ float computedEfficiency(const StageState& st, float ETA0) {
 
 void reestimateFactors(Run& run) {
   const InputData& in = run.s.in;
-  StageState& st = run.s.prop.stage;
+  const StageState& st = run.s.prop.stage;
   const SelectedPropeller& sel = run.s.prop.sel;
   if (!(sel.PoD > 0.01f)) return;  // no propeller found: the first estimate stays
-  st.CVtr = viscousCoefficient(run.s.sp.RV(st.ITR), in.Vtrial, in.RHO, in.S);
-  const PropulsionFactors f = stageFactors(run.s, in.D, sel.PoD, st.EAR, st.CVtr);
-  st.w = f.w;
-  st.t = f.t;
-  st.etarr = f.etarr;
+  trialSpeedFactors(run.s, in.D, sel.PoD, st.EAR);
 }
 
 void checkEfficiency(Run& run) {

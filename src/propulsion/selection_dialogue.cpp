@@ -220,11 +220,7 @@ void runSelectionDialogue(Run& run) {
   }
 
   // First estimate of the propulsion factors, before any propeller is chosen.
-  st.CVtr = viscousCoefficient(run.s.sp.RV(st.ITR), in.Vtrial, in.RHO, in.S);
-  const PropulsionFactors f = stageFactors(run.s, in.Ta / 2.0f, 0.85f, 0.65f, st.CVtr);
-  st.w = f.w;
-  st.t = f.t;
-  st.etarr = f.etarr;
+  trialSpeedFactors(run.s, in.Ta / 2.0f, 0.85f, 0.65f);
 
   writeOptimumHeading(run);
   st.PEtr = interp(run, in.NV, in.VS.data(), run.s.sp.PE.data(), in.Vtrial, 0.0f, kInterpSpline);

@@ -35,6 +35,15 @@ PropulsionFactors stageFactors(const RunState& s, float D, float PoD, float EAR,
   return f;
 }
 
+void trialSpeedFactors(RunState& s, float D, float PoD, float EAR) {
+  StageState& st = s.prop.stage;
+  st.CVtr = viscousCoefficient(s.sp.RV(st.ITR), s.in.Vtrial, s.in.RHO, s.in.S);
+  const PropulsionFactors f = stageFactors(s, D, PoD, EAR, st.CVtr);
+  st.w = f.w;
+  st.t = f.t;
+  st.etarr = f.etarr;
+}
+
 Item roundedInt(float x) { return truncatedInt(std::round(x)); }
 
 }  // namespace gemi

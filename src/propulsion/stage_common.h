@@ -21,6 +21,10 @@ float viscousCoefficient(float RV, float Vknots, float RHO, float S);
 // CV, multiplied by WFAC, TFAC and ERFAC of the input.
 PropulsionFactors stageFactors(const RunState& s, float D, float PoD, float EAR, float CV);
 
+// The factors at the trial speed (index ITR of the stage state) into the
+// stage state's CVtr, w, t and etarr.
+void trialSpeedFactors(RunState& s, float D, float PoD, float EAR);
+
 // Integer item of a real rounded to the nearest integer, halves away from
 // zero; not a number or beyond the integer range prints as asterisks.
 Item roundedInt(float x);
