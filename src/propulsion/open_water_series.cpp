@@ -98,7 +98,8 @@ void evaluate(const std::array<SeriesTerm, kKtTerms>& kt, const std::array<Serie
 
 void BSERIES(float PoD, float EAR, float Z, float CPFLAG, SeriesState& st) {
   evaluate(kBSeriesKT, kBSeriesKQ, PoD, EAR, Z, CPFLAG, st, [&](float D) {
-    const int blades = static_cast<int>(Z);
+    // blade number truncated (a value beyond any integer counts as none)
+    const int blades = std::fabs(Z) < 1.0e9f ? static_cast<int>(Z) : 0;
     const float c = (blades == 3 ? 2.1475f : 2.073f) * EAR * D / Z;
     const float t = (0.0185f - 0.00125f * Z) * D;
     return BladeSection{blades, t / c, c / D};
