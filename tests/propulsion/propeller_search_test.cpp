@@ -21,14 +21,8 @@
 namespace gemi {
 namespace {
 
+using testing::linesOf;
 using testing::TempDir;
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  return lines;
-}
 
 // Numbers of a line in order (".509" and "1903.0" alike).
 std::vector<double> numbersIn(const std::string& line) {
