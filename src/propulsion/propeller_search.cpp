@@ -47,15 +47,13 @@ void writeControllablePitchLines(Run& run) {
 
 void writePitchLine(Run& run, float PoD, float J, float KT, float KQ, float ETA0) {
   writeBoth(run,
-            "(' P/D=',F5.3,/,1X,'J=',F6.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3,1X,'eta=',F6.3,/,1X,'Bp=',F9.4,1X,"
-            "'delta=',F9.4)",
+            "(' P/D=',F5.3,/,1X,'J=',F6.3,1X,'Kt=',F6.3,1X,'10Kq=',F6.3,1X,'eta=',F6.3,/,1X,'Bp=',F9.4,1X,'delta=',F9.4)",
             {PoD, J, KT, 10.0f * KQ, ETA0, BpOf(KQ, J), deltaOf(J)});
 }
 
 void writeThrustLine(Run& run, float T, float VA, float RHO, float Z, float EAR, float D) {
   writeBoth(run,
-            "(1X,'T=',F10.2,' kN  Va=',F8.3,' m/s  RHO = ',F6.1,' kg/m3',/,' Z = ',F2.0,' EAR = ',F5.3,' D = ',F6.3,"
-            "' m')",
+            "(1X,'T=',F10.2,' kN  Va=',F8.3,' m/s  RHO = ',F6.1,' kg/m3',/,' Z = ',F2.0,' EAR = ',F5.3,' D = ',F6.3,' m')",
             {T, VA, RHO, Z, EAR, D});
 }
 
@@ -253,7 +251,8 @@ PitchSearchResult sweepPitch(float T, float D, float RPM, float VA, float RHO, f
     st.VAP = VA;
     st.J = J;
     evaluateSeries(choice.NSERIES, PoD, EAR, Z, choice.CPFLAG, st);
-    if (!(st.KT < 0.0f || st.KQ < 0.0f)) {
+    // points with negative (or undefined) KT or KQ are skipped
+    if (st.KT >= 0.0f && st.KQ >= 0.0f) {
       r.valid = true;
       r.PoD = PoD;
       r.KT = st.KT;
@@ -281,8 +280,7 @@ void PDSRCH(Run& run, float T, float D, float RPM, float VA, float RHO, float& Z
     stopRun(run);
   }
   writeBoth(run,
-            "(1X,'T=',F10.2,' kN  Va=',F8.3,' m/s  RHO = ',F6.1,' kg/m3',/,' Z = ',F2.0,' EAR = ',F5.3,' D = ',F6.3,"
-            "' m',' P/D = ',F6.3)",
+            "(1X,'T=',F10.2,' kN  Va=',F8.3,' m/s  RHO = ',F6.1,' kg/m3',/,' Z = ',F2.0,' EAR = ',F5.3,' D = ',F6.3,' m',' P/D = ',F6.3)",
             {r.Tp / 1000.0f, VA, RHO, Z, EAR, D, r.PoD});
   if (!r.reached) {
     writeBoth(run, "(' ** UYARI: GEREKEN ITME (',F8.2,' kN) P/D = 1.4 DEGERINE KADAR SAGLANAMADI **')", {T});
