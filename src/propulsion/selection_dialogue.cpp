@@ -68,7 +68,7 @@ void writeDiameterNote(Run& run) {
       "BURRIL bagintisi sonuclari kullanilarak asilmalidir.",
       "Bu durumda sorulan secenege EVET cevabi ile birlikte",
       "daha dusuk acinim alani orani girmek yerinde olur.",
-      "(Pervane secim notu)",
+      "(Tasarim Ekibi)",
   };
   for (const char* line : kNote) write(run.con, "(4X,A)", {line});
   writeList(run.con);
