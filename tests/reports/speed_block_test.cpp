@@ -367,14 +367,14 @@ TEST(SpeedBlock, PrismaticCoefficientAtTheLimitPasses) {
 
 TEST(SpeedBlock, BulbImmersionCheckStopsAfterTheWaveRange) {
   SpeedSteps steps("\n");
-  steps.in().HB = 14.0f;  // 9.81 (10 - 14 - 0.25 sqrt 20) + 0.15 Vms^2 < 0 at 12.5 knots
+  steps.in().HB = 10.5f;  // 9.81 (10 - 10.5 - 0.25 sqrt 20) + 0.15 Vms^2 = -9.67 at 12.5 knots
   ASSERT_TRUE(steps.run({12.5f}));
   const auto& r = steps.report();
-  EXPECT_NE(r.back().find("DALGA DIRENCI ---------------------> Rw ="), std::string::npos);
+  EXPECT_EQ(r.back(), "  DALGA DIRENCI ---------------------> Rw =      1.13 kN");  // 1.128922 by hand
   EXPECT_EQ(steps.find("BALP"), -1);  // the stop records go to the console only
   const std::vector<std::string> console(steps.console().begin(), steps.console().end());
   const std::vector<std::string> expected = {"", "", "", " *** BALP ALAN MERK. YUKSEKLIGI ASIRI OLABILIR ***  ",
-                                             " HB= 14.000 m", " *** PROGRAM BURADA DURACAK ***",
+                                             " HB= 10.500 m", " *** PROGRAM BURADA DURACAK ***",
                                              std::string(kStandardPause)};
   EXPECT_EQ(console, expected);
 }
@@ -392,6 +392,35 @@ TEST(SpeedBlock, DegenerateInputsRunOnWithNonFiniteValues) {
     EXPECT_FALSE(std::isfinite(steps.state().sp.RTOTAL(1))) << c;
     EXPECT_GT(steps.count("NaN") + steps.count("Infinity") + steps.count("Inf"), 0) << c;
   }
+}
+
+// Whole runs of the example ship stopped inside the speed loop: the report
+// keeps everything written before the stop, the console ends with the stop line.
+TEST(SpeedLoopStops, PrismaticCoefficientStopInAWholeRun) {
+  const auto run = testing::runCase(testing::withRecord(testing::exampleInput(), 11, "0.57 0.75"), "\n");
+  EXPECT_EQ(run.status, 0);
+  const auto report = testing::linesOf(run.report);
+  ASSERT_GE(report.size(), 8u);
+  EXPECT_EQ(report[report.size() - 7], "  HESAP HIZI NO =  1");
+  EXPECT_EQ(report.back(), "  CB =  .572  CM =  .570 ");
+  const auto console = testing::linesOf(run.console);
+  ASSERT_GE(console.size(), 5u);
+  EXPECT_EQ(console[console.size() - 5], " PRIZMATIK KATSAYI(Lpp YE GORE) ------> CP = 1.003, >1 OLDU. - STOP");
+  EXPECT_EQ(console[console.size() - 2], "  BITIRMEK ICIN `ENTER`TUSUNA BASIN ");
+  EXPECT_EQ(console.back(), "Stop - Program terminated.");
+}
+
+TEST(SpeedLoopStops, BulbImmersionStopInAWholeRun) {
+  // HB = 10.5: 9.81 (10 - 10.5 - 0.25 sqrt 20) + 0.15 x 7.716^2 = -6.94 at 15 knots.
+  const auto run = testing::runCase(testing::withRecord(testing::exampleInput(), 9, "10.5"), "\n");
+  EXPECT_EQ(run.status, 0);
+  const auto report = testing::linesOf(run.report);
+  EXPECT_EQ(report.back(), "  DALGA DIRENCI ---------------------> Rw =      7.17 kN");  // 7.172593 by hand (C2 = 0.4519)
+  const auto console = testing::linesOf(run.console);
+  ASSERT_GE(console.size(), 3u);
+  EXPECT_EQ(console[console.size() - 3], " *** PROGRAM BURADA DURACAK ***");
+  EXPECT_EQ(console[console.size() - 2], std::string(kStandardPause));
+  EXPECT_EQ(console.back(), "Stop - Program terminated.");
 }
 
 }  // namespace
