@@ -32,8 +32,8 @@ void writePrismaticStop(RecordSink& out, const HullForm& h, float Cm) {
   write(out, "('  CB = ',F5.3,'  CM = ',F5.3,' ')", {h.CB, Cm});
 }
 
-// Records of the speed, the Froude number and the form coefficients.
-void writeSpeedAndForm(Run& run, int i, float VS, float Fn) {
+// Opening records of the block: speed number, speed in knots and m/s, Froude number.
+void writeSpeedLines(Run& run, int i, float VS, float Fn) {
   RecordSink& r = run.report;
   write(r, "(/'  HESAP HIZI NO = ',I2)", {i});
   write(r, "('  GEMI HIZI -------------------------> VS = ',F5.2, ' knot')", {VS});
@@ -176,7 +176,7 @@ void resistanceSpeedStep(Run& run, int i) {
   const float Fn = froudeNumber(VS, in.GRAV, in.Lwl);
   s.hull.VS = VS;
   s.hull.Fn = Fn;
-  writeSpeedAndForm(run, i, VS, Fn);
+  writeSpeedLines(run, i, VS, Fn);
 
   // Form coefficients; an impossible prismatic coefficient ends the run.
   const HullForm h = hullForm(in);
