@@ -6,6 +6,11 @@
 // used. The end of the answers reads as an empty line at a pause and as a read
 // failure at a question, so no run waits for a console.
 //
+// A unit whose first line is "@V" holds the value records only, one line
+// each: the target puts the right number of comment lines in front of each of
+// the 43 records, so that mutations reach the values and the stages behind
+// the reader instead of breaking the file's structure.
+//
 // Besides sanitizer reports, hangs and escaping exceptions, these outcomes are
 // findings (the target aborts):
 // - an ordinary stop (status 0) whose console does not end with the stop line;
@@ -34,6 +39,26 @@ constexpr std::string_view kAnswersMark = "\n@@\n";
 constexpr std::string_view kDefaultAnswers = "0.694\n4\nH\n\n\n\n\n\n";
 constexpr std::string_view kStopLine = "Stop - Program terminated.\n";
 constexpr const char* kRunFiles[] = {"KR-22-03-2017.CRL", "KR-22-03-2017.SON", "TANK_ANALIZI_DEGERI.SON"};
+constexpr std::string_view kValuesOnlyMark = "@V\n";
+// Comment lines in front of each of the 43 value records of an input file.
+constexpr int kCommentLines[] = {13, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 6, 1, 1, 3, 3, 1, 1, 3, 1, 1, 1,
+                                 1, 1, 1, 1, 1, 1, 1, 3, 8, 1, 1, 2, 2, 4, 2, 1, 1, 1, 6, 3, 8};
+
+// The input file from value lines: comment lines in front of the first 43.
+std::string withComments(std::string_view values) {
+  std::string text;
+  std::size_t record = 0;
+  while (!values.empty()) {
+    if (record < std::size(kCommentLines))
+      for (int k = 0; k < kCommentLines[record]; ++k) text += "* aciklama\n";
+    std::size_t end = values.find('\n');
+    std::size_t take = end == std::string_view::npos ? values.size() : end + 1;
+    text += values.substr(0, take);
+    values.remove_prefix(take);
+    ++record;
+  }
+  return text;
+}
 
 // One scratch folder per fuzzing process, removed when it ends.
 struct ScratchDir {
@@ -75,11 +100,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     answers = unit.substr(mark + kAnswersMark.size());
   }
 
+  std::string text(input);
+  if (input.substr(0, kValuesOnlyMark.size()) == kValuesOnlyMark)
+    text = withComments(input.substr(kValuesOnlyMark.size()));
+
   const fs::path& dir = scratch();
   for (const char* name : kRunFiles) fs::remove(dir / name);
   {
     std::ofstream tsk(dir / "KR-22-03-2017.TSK", std::ios::binary);
-    tsk.write(input.data(), static_cast<std::streamsize>(input.size()));
+    tsk.write(text.data(), static_cast<std::streamsize>(text.size()));
   }
   std::istringstream consoleIn{std::string(answers)};
   std::ostringstream consoleOut;
@@ -92,8 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const char* name : kRunFiles) {
     std::ifstream f(dir / name, std::ios::binary);
     if (!f) continue;
-    std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (!text.empty() && text.back() != '\n') finding(name, console);
+    std::string written((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (!written.empty() && written.back() != '\n') finding((std::string(name) + " ends inside a record").c_str(), console);
   }
   return 0;
 }
