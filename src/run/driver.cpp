@@ -134,7 +134,13 @@ void runSteps(Run& run) {
                         " (girdi dosyasi " + kInputFileName + " calisma klasorunde olmali)");
     RecordReader tsk(tskFile, kInputFileName);
     StreamSink echo(crlFile);
-    readInputFile(run, tsk, echo);
+    try {
+      readInputFile(run, tsk, echo);
+    } catch (const StopRun&) {
+      closeWritten(crlFile, run.file(kEchoFileName));
+      throw;
+    }
+    closeWritten(crlFile, run.file(kEchoFileName));
   }
   // Steps 5-6.
   writeTitleBlock(run);
@@ -162,6 +168,15 @@ void runSteps(Run& run) {
   writeClosing(run);
 }
 
+// The run up to its stop; every ordinary stop ends with the report closed.
+void runToStop(Run& run) {
+  try {
+    runSteps(run);
+  } catch (const StopRun&) {
+  }
+  closeWritten(run.reportFile, run.file(kReportFileName));
+}
+
 // A failed run: its message on the console; the caller returns `status`.
 int failRun(Run& run, const std::string& message, int status) {
   run.report.flush();
@@ -179,8 +194,7 @@ int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::fil
   Run run(consoleIn, consoleOut, workDir);
   int status = 0;
   try {
-    runSteps(run);
-  } catch (const StopRun&) {
+    runToStop(run);
   } catch (const ReadFailure& e) {
     status = failRun(run, e.what(), kReadFailureStatus);
   } catch (const std::exception& e) {
@@ -190,7 +204,6 @@ int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::fil
   }
   if (finalState) *finalState = run.s;
   if (status != 0) return status;
-  run.report.flush();
   writeList(run.con, {"Stop - Program terminated."});
   run.con.flush();
   return 0;

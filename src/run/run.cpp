@@ -16,6 +16,13 @@ void pauseRun(Run& run, std::string_view prompt) {
   run.conIn.next(line);  // end of input: treated as an empty line
 }
 
+void closeWritten(std::ofstream& file, const std::filesystem::path& path) {
+  if (!file.is_open()) return;
+  file.close();
+  if (file.fail())
+    throw ReadFailure("DOSYA YAZILAMADI: " + path.string() + " dosyasina kayitlarin hepsi yazilamadi (disk dolu mu?)");
+}
+
 void writeBoth(Run& run, std::string_view tmpl, std::initializer_list<Item> items) {
   write(run.con, tmpl, items);
   write(run.report, tmpl, items);

@@ -104,7 +104,7 @@ void writeModelReport(Run& run, int NV, const SpeedArray& CR, const SpeedArray& 
         "(' -----------------------------------------------',/,' Model Olcegi..................: 1/',F5.1,/,' Form Faktoru - (1 + k) .......: ',F6.3,' (tahmin)',/,' -----------------------------------------------',/,/,'                                   Gemi /  Model',/,' -----------------------------------------------',/,' Su Hatti Boylari - m .........: ',F6.2,' / ',F6.3,/,' Islak Yuzey Alani - m2 .......: ',F6.1,' / ',F6.3,/,' Su Sicakliklari - der. .......: ',F6.1,' / ',F6.1,/,' Su Yogunluklari - kg/m3 ......: ',F6.1,' / ',F6.1,/,' Su Viskoziteleri - m2/s*10^6..: ',F6.3,' / ',F6.3,/,' -----------------------------------------------',/)",
         {MSCALE, FF, Lwl, Lwl / MSCALE, S, modelArea, 15.0f, TEMPm, ship.RHOW, model.RHOW, ship.NU * 1.0e6f,
          model.NU * 1.0e6f});
-  out.flush();
+  closeWritten(file, run.file(kModelReportFileName));
 }
 
 }  // namespace gemi
