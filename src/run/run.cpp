@@ -17,9 +17,8 @@ void pauseRun(Run& run, std::string_view prompt) {
 }
 
 void closeWritten(std::ofstream& file, const std::filesystem::path& path) {
-  if (!file.is_open()) return;
-  file.close();
-  if (file.fail())
+  if (file.is_open()) file.close();
+  if (file.fail())  // also set when the file could not be created at all
     throw ReadFailure("DOSYA YAZILAMADI: " + path.string() + " dosyasina kayitlarin hepsi yazilamadi (disk dolu mu?)");
 }
 

@@ -46,9 +46,9 @@ struct Run {
 // interpreted; the end of console input counts as an empty line.
 void pauseRun(Run& run, std::string_view prompt = kStandardPause);
 
-// Closes a file the run wrote. A record that could not be written (a full
-// disk, a lost device) throws ReadFailure naming the file, so that a file
-// with records missing is never taken for a complete one.
+// Closes a file the run wrote. A file that could not be created, or a record
+// that could not be written (a full disk), throws ReadFailure naming the file,
+// so that a missing or incomplete file is never taken for a complete one.
 void closeWritten(std::ofstream& file, const std::filesystem::path& path);
 
 // The same statement first to the console, then to the report.

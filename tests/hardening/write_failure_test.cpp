@@ -65,4 +65,15 @@ TEST(WriteFailure, EchoOnFullDiskAtTheTrialSpeedStop) {
   EXPECT_TRUE(contains(r.console, "KR-22-03-2017.CRL")) << r.console;
 }
 
+// A folder in the way of the model report: the file cannot be created.
+TEST(WriteFailure, ModelReportThatCannotBeCreated) {
+  TempDir dir;
+  writeFile(dir.path() / "KR-22-03-2017.TSK", exampleInput());
+  fs::create_directory(dir.path() / "TANK_ANALIZI_DEGERI.SON");
+  std::istringstream in(kAnswers);
+  std::ostringstream out;
+  EXPECT_NE(gemi::runProgram(in, out, dir.path()), 0);
+  EXPECT_TRUE(contains(out.str(), "TANK_ANALIZI_DEGERI.SON")) << out.str();
+}
+
 }  // namespace
