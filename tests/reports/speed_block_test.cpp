@@ -324,6 +324,27 @@ TEST(SpeedBlock, CorrelationLinesFollowTheRoughnessInput) {
                                                         "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .999 (DOGRUDAN ATAMA) ",
                                                         "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 = -.462 (ITTC YONTEMI) ",
                                                         "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 = -.462"}));
+  // 0.999 itself is not above 0.999: the direct value alone.
+  EXPECT_EQ(caLines(0.999f), (std::vector<std::string>{est,
+                                                       "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .999 (DOGRUDAN ATAMA) ",
+                                                       "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .999"}));
+}
+
+// Inputs on the boundaries of their tests: S = 1 and IE = 1 count as given; a bulb
+// centre exactly at two thirds of the fore draught (Tf = 9 = 1.5 HB) gives PB^-1 = 0,
+// exp(0) = 1 and no warning: Fni = 12.86/sqrt(9.81 (9 - 6 - 0.25 sqrt 20) + 0.15 x 12.86^2)
+// = 1.955025, Rbulb = 0.11 Fni^3 20^1.5 g rho/(1 + Fni^2)/1000 = 153.3025 kN (python3, double).
+TEST(SpeedBlock, BoundaryInputsTakeTheirDocumentedSide) {
+  SpeedSteps steps;
+  steps.in().S = 1.0f;
+  steps.in().IE = 1.0f;
+  steps.in().Tf = steps.in().Ta = 9.0f;
+  steps.in().HB = 6.0f;
+  ASSERT_FALSE(steps.run({25.0f}));
+  EXPECT_EQ(steps.count("GERCEK ISLAK YUZEY (Takinti haric) -> S =     1.00 m2"), 1);
+  EXPECT_EQ(steps.count("SU HATTI YARIM GIRIS ACISI > IE(derece) =    1.00 derece"), 1);
+  EXPECT_EQ(steps.find("ASIRI DALGA KIRILMASI"), -1);
+  EXPECT_EQ(steps.count("  BALP DIRENCI -------------------> Rbulb =   153.30 kN"), 1);
 }
 
 TEST(SpeedBlock, BulbAboveTwoThirdsOfTheDraughtWarnsBeforeItsResistance) {
