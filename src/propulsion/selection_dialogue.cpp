@@ -114,7 +114,13 @@ void runSearch(Run& run) {
     case 2: PDSRCH(run, st.Tp, in.D, in.N, VAms, in.RHO, st.Z, st.EAR); break;
     case 3: OPTKTJ4(run, st.Tp, in.N, in.D, VAms, in.RHO, st.Z, st.EAR); break;
     case 4: GIVENP(run, in.PDin, in.N, in.D, VAms, in.RHO, st.Z, st.EAR); break;
-    default: break;
+    default:
+      // Diameter and revolutions (each compared with 0.1) set no task: there
+      // is no propeller to search for or to evaluate, and every later step
+      // would work on an empty one (zero efficiency, infinite power).
+      writeBoth(run, "(/,' ** GIRILEN CAP (D) VE DEVIR (N) ILE PERVANE HESABI SECILEMIYOR **')");
+      writeBoth(run, "(' D VE N DEN EN AZ BIRI 0.1 DEN BUYUK OLMALI, HICBIRI 0.1 E ESIT OLMAMALIDIR.')");
+      stopRun(run);
   }
   // From here on the series carry the Reynolds-number correction of this propeller.
   SeriesState& series = run.s.prop.series;

@@ -219,6 +219,22 @@ TEST(StageRun, EachPropellerTask) {
   EXPECT_FALSE(has(r.console, "Onemli Not"));
 }
 
+TEST(StageRun, NoTaskFromDiameterAndRevolutionsStopsAtTheSearch) {
+  // A diameter below 0.1 without revolutions, or revolutions of exactly 0.1:
+  // no search applies, so the stage stops there instead of going on with an
+  // empty propeller (zero efficiency, infinite power, "NaN" rows).
+  for (const std::string& input : {withRecord(exampleInput(), kDiameter, "0.02"),
+                                   withRecord(exampleInput(), kRevolutions, "0.1")}) {
+    const RunResult r = runCase(input, "0.0\n" + kFourBladesKeepKeller);
+    EXPECT_EQ(r.status, 0);
+    for (const std::string* out : {&r.console, &r.report})
+      EXPECT_TRUE(has(*out, "PERVANE HESABI SECILEMIYOR")) << *out;
+    EXPECT_FALSE(has(r.console, "HESAPLANAN VERIM"));
+    EXPECT_FALSE(has(r.report, "SEVK KARAKTERISTIKLERI"));
+    EXPECT_TRUE(has(r.console, "Stop - Program terminated."));
+  }
+}
+
 TEST(StageRun, GawnSeriesTakesThreeBladesWhateverTheAnswer) {
   const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kPropellers, "1   2   0"));
   expectCompleteStage(r);
