@@ -99,10 +99,37 @@ struct ListToken {
   Kind kind = Kind::Value;
   std::string text;
   int line = 0;
-  // Set for "12,5": digits, a comma and digits written together as one word,
-  // which is a number with a decimal comma rather than two values.
+  // Set for "12,5": digits, a comma and digits written together as one word.
+  // Such a word is a number with a decimal comma rather than two values when
+  // the read has no place for its second part, or when its record holds more
+  // words of the kind ("1025,0 9,81"); otherwise ("10,10" for two draughts)
+  // the comma separates two values.
   std::string decimalCommaWord;
+  bool recordHasSeveralCommaWords = false;
 };
+
+// End of the "digits,digits" word that starts at `start` of `line`, or npos
+// when no such word stands there (alone, with a single comma).
+std::size_t commaWordEnd(const std::string& line, std::size_t start) {
+  if (start > 0 && !isBlank(line[start - 1])) return std::string::npos;
+  std::size_t comma = start;
+  while (comma < line.size() && !endsValue(line[comma])) ++comma;
+  if (comma + 1 >= line.size() || line[comma] != ',' ||
+      !allDigits(withoutSign(std::string_view(line).substr(start, comma - start))))
+    return std::string::npos;
+  std::size_t end = comma + 1;
+  while (end < line.size() && !endsValue(line[end])) ++end;
+  if ((end < line.size() && line[end] == ',') || !allDigits(std::string_view(line).substr(comma + 1, end - comma - 1)))
+    return std::string::npos;
+  return end;
+}
+
+int commaWordsIn(const std::string& line) {
+  int n = 0;
+  for (std::size_t k = 0; k < line.size(); ++k)
+    if (std::size_t end = commaWordEnd(line, k); end != std::string::npos) ++n, k = end;
+  return n;
+}
 
 // Splits the records of one free-form read into values, nulls and the "/".
 // The end of a record counts as a blank.
@@ -118,6 +145,7 @@ class ListScanner {
                                                    "bir sayi beklendi, girdinin sonu (dosya sonu) bulundu."));
         haveLine_ = true;
         pos_ = 0;
+        commaWords_ = commaWordsIn(line_);
         continue;
       }
       char c = line_[pos_];
@@ -148,20 +176,16 @@ class ListScanner {
   std::size_t pos_ = 0;
   bool haveLine_ = false;
   bool afterComma_ = true;  // a comma first in the read gives a null value
+  int commaWords_ = 0;      // "digits,digits" words in the current record
 
   ListToken value(ListToken& tok) {
     std::size_t start = pos_;
     while (pos_ < line_.size() && !endsValue(line_[pos_])) ++pos_;
     tok.text = line_.substr(start, pos_ - start);
     afterComma_ = false;
-    bool standsAlone = start == 0 || line_[start - 1] != ',';
-    if (standsAlone && allDigits(withoutSign(tok.text)) && pos_ + 1 < line_.size() && line_[pos_] == ',') {
-      std::size_t after = pos_ + 1;
-      std::size_t end = after;
-      while (end < line_.size() && !endsValue(line_[end])) ++end;
-      bool singleComma = end == line_.size() || line_[end] != ',';
-      if (singleComma && allDigits(std::string_view(line_).substr(after, end - after)))
-        tok.decimalCommaWord = line_.substr(start, end - start);
+    if (std::size_t end = commaWordEnd(line_, start); end != std::string::npos) {
+      tok.decimalCommaWord = line_.substr(start, end - start);
+      tok.recordHasSeveralCommaWords = commaWords_ > 1;
     }
     return tok;
   }
@@ -234,9 +258,6 @@ void RecordReader::readList(const std::function<std::optional<ListTarget>(std::s
       **ip = *v;
       return;
     }
-    if (!tok.decimalCommaWord.empty())
-      fail(tok, "gercek sayi beklendi, " + shown(tok.decimalCommaWord) +
-                    " bulundu: ondalik ayirici olarak virgul degil nokta kullanin (ornek: 12.5).");
     auto v = parseReal(text, overflow);
     if (overflow) fail(tok, "gercek sayi beklendi, " + shown(text) + " tek duyarlikli sayi sinirlarini asiyor.");
     if (!v) fail(tok, "gercek sayi beklendi, " + shown(text) + " bulundu.");
@@ -258,8 +279,12 @@ void RecordReader::readList(const std::function<std::optional<ListTarget>(std::s
       copies = *r;
       text = text.substr(star + 1);
     }
+    const bool intoReal = std::holds_alternative<float*>(*current);
     for (; copies > 0 && current; --copies, current = target(++k))
       if (!text.empty()) assign(*current, text, tok);  // "r*" alone: r null values
+    if (intoReal && !tok.decimalCommaWord.empty() && (!current || tok.recordHasSeveralCommaWords))
+      fail(tok, "gercek sayi beklendi, " + shown(tok.decimalCommaWord) +
+                    " bulundu: ondalik ayirici olarak virgul degil nokta kullanin (ornek: 12.5).");
   }
 }
 

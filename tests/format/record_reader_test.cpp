@@ -139,15 +139,26 @@ TEST(ReadList, BadValuesFail) {
   }
 }
 
-// A decimal comma is refused for reals; commas between whole values stay separators.
+// A decimal comma is refused for reals where the word cannot be two values of
+// the read (no place for its second part, or a record written in that style);
+// commas between whole values stay separators.
 TEST(ReadList, DecimalCommaOnlyWhereItCannotBeAList) {
   float a = 0, b = 0;
   Input refused("1025,0 9,81\n");
   EXPECT_NE(failureOf([&] { refused.reader.readList(std::vector<ListTarget>{&a, &b}); }).find("\"1025,0\""),
             std::string::npos);
+  Input pairs("10,12\n12,5\n15 17,19\n");
+  pairs.reader.readList(std::vector<ListTarget>{&a, &b});  // two draughts
+  EXPECT_EQ(a, 10.0f);
+  EXPECT_EQ(b, 12.0f);
+  EXPECT_NE(failureOf([&] { pairs.reader.readList(std::vector<ListTarget>{&a}); }).find("\"12,5\""),
+            std::string::npos);  // one length: the 5 would be dropped unseen
+  float v[3];
+  pairs.reader.readList(std::vector<ListTarget>{&v[0], &v[1], &v[2]});
+  EXPECT_EQ(v[1], 17.0f);
+  EXPECT_EQ(v[2], 19.0f);
   Input in("7,15,17,19\n0,0\n1.5,2\n");
   int n = 0;
-  float v[3];
   in.reader.readList(std::vector<ListTarget>{&n, &v[0], &v[1], &v[2]});
   EXPECT_EQ(n, 7);
   EXPECT_EQ(v[2], 19.0f);
