@@ -100,12 +100,11 @@ struct ListToken {
   std::string text;
   int line = 0;
   // Set for "12,5": digits, a comma and digits written together as one word.
-  // Such a word is a number with a decimal comma rather than two values when
-  // the read has no place for its second part, or when its record holds more
-  // words of the kind ("1025,0 9,81"); otherwise ("10,10" for two draughts)
-  // the comma separates two values.
+  // Read into reals, such a word is a number with a decimal comma rather than
+  // two values when the read ends on its record with numbers left unread
+  // there ("12,5" for one length, "1025,0 9.81"); otherwise ("10,10" for two
+  // draughts) the comma separates two values.
   std::string decimalCommaWord;
-  bool recordHasSeveralCommaWords = false;
 };
 
 // End of the "digits,digits" word that starts at `start` of `line`, or npos
@@ -124,13 +123,6 @@ std::size_t commaWordEnd(const std::string& line, std::size_t start) {
   return end;
 }
 
-int commaWordsIn(const std::string& line) {
-  int n = 0;
-  for (std::size_t k = 0; k < line.size(); ++k)
-    if (std::size_t end = commaWordEnd(line, k); end != std::string::npos) ++n, k = end;
-  return n;
-}
-
 // Splits the records of one free-form read into values, nulls and the "/".
 // The end of a record counts as a blank.
 class ListScanner {
@@ -145,7 +137,6 @@ class ListScanner {
                                                    "bir sayi beklendi, girdinin sonu (dosya sonu) bulundu."));
         haveLine_ = true;
         pos_ = 0;
-        commaWords_ = commaWordsIn(line_);
         continue;
       }
       char c = line_[pos_];
@@ -169,6 +160,20 @@ class ListScanner {
     }
   }
 
+  // Whether the rest of the current record, up to a "/", holds a number.
+  bool numberLeftOnRecord() const {
+    std::size_t k = pos_;
+    while (k < line_.size() && line_[k] != '/') {
+      std::size_t start = k;
+      while (k < line_.size() && !endsValue(line_[k])) ++k;
+      std::string_view word = std::string_view(line_).substr(start, k - start);
+      if (std::size_t star = word.find('*'); star != std::string_view::npos) word.remove_prefix(star + 1);
+      if (isRealText(word)) return true;
+      if (k < line_.size() && line_[k] != '/') ++k;
+    }
+    return false;
+  }
+
  private:
   RecordReader& reader_;
   const std::string& what_;
@@ -176,17 +181,14 @@ class ListScanner {
   std::size_t pos_ = 0;
   bool haveLine_ = false;
   bool afterComma_ = true;  // a comma first in the read gives a null value
-  int commaWords_ = 0;      // "digits,digits" words in the current record
 
   ListToken value(ListToken& tok) {
     std::size_t start = pos_;
     while (pos_ < line_.size() && !endsValue(line_[pos_])) ++pos_;
     tok.text = line_.substr(start, pos_ - start);
     afterComma_ = false;
-    if (std::size_t end = commaWordEnd(line_, start); end != std::string::npos) {
+    if (std::size_t end = commaWordEnd(line_, start); end != std::string::npos)
       tok.decimalCommaWord = line_.substr(start, end - start);
-      tok.recordHasSeveralCommaWords = commaWords_ > 1;
-    }
     return tok;
   }
 };
@@ -264,6 +266,7 @@ void RecordReader::readList(const std::function<std::optional<ListTarget>(std::s
     *std::get<float*>(into) = *v;
   };
 
+  std::optional<ListToken> commaWord;  // a "digits,digits" word read into reals
   while (current) {
     ListToken tok = scanner.next();
     if (tok.kind == ListToken::Kind::Slash) return;
@@ -282,10 +285,11 @@ void RecordReader::readList(const std::function<std::optional<ListTarget>(std::s
     const bool intoReal = std::holds_alternative<float*>(*current);
     for (; copies > 0 && current; --copies, current = target(++k))
       if (!text.empty()) assign(*current, text, tok);  // "r*" alone: r null values
-    if (intoReal && !tok.decimalCommaWord.empty() && (!current || tok.recordHasSeveralCommaWords))
-      fail(tok, "gercek sayi beklendi, " + shown(tok.decimalCommaWord) +
-                    " bulundu: ondalik ayirici olarak virgul degil nokta kullanin (ornek: 12.5).");
+    if (intoReal && !tok.decimalCommaWord.empty()) commaWord = tok;
   }
+  if (commaWord && commaWord->line == line_ && scanner.numberLeftOnRecord())
+    fail(*commaWord, "gercek sayi beklendi, " + shown(commaWord->decimalCommaWord) +
+                         " bulundu: ondalik ayirici olarak virgul degil nokta kullanin (ornek: 12.5).");
 }
 
 }  // namespace gemi

@@ -140,14 +140,16 @@ TEST(ReadList, BadValuesFail) {
 }
 
 // A decimal comma is refused for reals where the word cannot be two values of
-// the read (no place for its second part, or a record written in that style);
-// commas between whole values stay separators.
+// the read (numbers of its record would be left unread); commas between whole
+// values stay separators.
 TEST(ReadList, DecimalCommaOnlyWhereItCannotBeAList) {
   float a = 0, b = 0;
-  Input refused("1025,0 9,81\n");
-  EXPECT_NE(failureOf([&] { refused.reader.readList(std::vector<ListTarget>{&a, &b}); }).find("\"1025,0\""),
-            std::string::npos);
-  Input pairs("10,12\n12,5\n15 17,19\n");
+  for (const char* line : {"1025,0 9,81\n", "1025,0 9.81\n"}) {
+    Input refused(line);
+    EXPECT_NE(failureOf([&] { refused.reader.readList(std::vector<ListTarget>{&a, &b}); }).find("\"1025,0\""),
+              std::string::npos);
+  }
+  Input pairs("10,12 Tf Ta\n12,5\n15 17,19\n");
   pairs.reader.readList(std::vector<ListTarget>{&a, &b});  // two draughts
   EXPECT_EQ(a, 10.0f);
   EXPECT_EQ(b, 12.0f);
