@@ -13,6 +13,8 @@
 //
 // Besides sanitizer reports, hangs and escaping exceptions, these outcomes are
 // findings (the target aborts):
+// - an internal fault: an exception such as an index out of range, which the
+//   driver turns into a message and status 2 so the user is not left with a crash;
 // - an ordinary stop (status 0) whose console does not end with the stop line;
 // - a failed run (status not 0) that says nothing on the console;
 // - a file of the run that does not end with a line end (a record cut short).
@@ -115,6 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int status = gemi::runProgram(consoleIn, consoleOut, dir);
   std::string console = consoleOut.str();
 
+  if (status == gemi::kInternalFaultStatus) finding("internal fault (an exception of the program itself)", console);
   if (status == 0 && !endsWith(console, kStopLine)) finding("ordinary stop without the stop line", console);
   if (status != 0 && console.find_first_not_of(" \n") == std::string::npos)
     finding("failed run with nothing on the console", console);

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "../support/run_harness.h"
+#include "run/driver.h"
 
 namespace {
 
@@ -135,6 +136,7 @@ void expectSoundEnd(const Outcome& r, const std::string& label) {
                            << r.console;
   EXPECT_NE(r.status, 126) << label << ": the test could not start the program";
   EXPECT_NE(r.status, 127) << label << ": the test could not start the program";
+  EXPECT_NE(r.status, gemi::kInternalFaultStatus) << label << ": internal fault\n" << r.console;
   for (const auto& [name, text] : r.files)
     EXPECT_TRUE(text.empty() || text.back() == '\n') << label << ": " << name << " ends inside a record";
   EXPECT_FALSE(contains(r.console, "AddressSanitizer") || contains(r.console, "runtime error"))
