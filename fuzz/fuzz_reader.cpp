@@ -1,127 +1,18 @@
-// Fuzz target: the record reader and the record writer on arbitrary bytes.
-//
-// The first bytes of the unit are a small script of reads (text records of a
-// chosen width, free-form reads of a chosen mix of integers and reals, single
-// records); the rest is the input text. The script is replayed until the
-// input ends or a read fails. Every value read is written back through the
-// templates the input echo uses, as a free-form record and to the console sink;
-// a record that starts with "(" is also taken as a template of its own and
-// rendered with the values read so far.
-//
-// Anything else than a ReadFailure (for a read) or an invalid_argument (for a
-// malformed template) escaping, a sanitizer report or a hang is a finding.
+// Fuzz target: the record reader and the record writer on arbitrary bytes
+// (the unit layout and the checks are in reader_unit.h).
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
-#include <sstream>
-#include <stdexcept>
 #include <string>
-#include <string_view>
-#include <vector>
 
-#include "format/format_template.h"
-#include "format/record_reader.h"
-
-namespace {
-
-constexpr std::size_t kScriptBytes = 4;
-
-// An upper bound of the records one statement of `text` can produce, per item:
-// the product of every count written in it. Templates typed by hand in the
-// program are small; the fuzzer's arbitrary ones are rendered only when this
-// bound keeps the output small, since "(9999(9999(9999X)))" is a valid template
-// whose output is meant to be huge.
-bool smallExpansion(std::string_view text) {
-  double product = 1.0;
-  double number = 0.0;
-  bool quoted = false;
-  for (char c : text) {
-    if (c == '\'') quoted = !quoted;
-    if (!quoted && c >= '0' && c <= '9') {
-      number = number * 10.0 + (c - '0');
-      continue;
-    }
-    if (number > 0.0) product *= number;
-    number = 0.0;
-  }
-  if (number > 0.0) product *= number;
-  return product * static_cast<double>(text.size() + 1) < 1.0e6;
-}
-
-void echoValues(gemi::RecordSink& sink, const std::vector<int>& ints, const std::vector<float>& reals) {
-  std::vector<gemi::Item> items;
-  for (int v : ints) items.emplace_back(v);
-  for (float v : reals) items.emplace_back(v);
-  // The echo and report templates of the program's value records.
-  static const char* const kTemplates[] = {"(F7.2,2X,F7.4)", "(I3,50F8.3)", "(2F8.3)", "(4F8.3)",
-                                           "(F8.1,A)",       "(I4,1X,F8.3)", "(3I4)",  "(F10.3)"};
-  for (const char* t : kTemplates) gemi::write(sink, t, items);
-  gemi::writeList(sink, items);
-  for (float v : reals) {
-    gemi::write(sink, "(I5)", {gemi::truncatedInt(v)});
-    gemi::writeList(sink, {gemi::truncatedInt(v), v});
-  }
-}
-
-void renderOwnTemplate(gemi::RecordSink& sink, const std::string& text, const std::vector<float>& reals) {
-  if (text.size() > 200 || !smallExpansion(text)) return;
-  try {
-    gemi::FormatTemplate tmpl(text);
-    std::vector<gemi::Item> items;
-    for (float v : reals) items.emplace_back(v);
-    items.emplace_back(static_cast<int>(reals.size()));
-    items.emplace_back(std::string_view(text));
-    for (const std::string& rec : tmpl.render(items)) sink.record(rec);
-  } catch (const std::invalid_argument&) {
-  }
-}
-
-}  // namespace
+#include "reader_unit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  if (size < kScriptBytes) return 0;
-  const std::uint8_t* script = data;
-  std::istringstream in(std::string(reinterpret_cast<const char*>(data + kScriptBytes), size - kScriptBytes));
-  gemi::RecordReader reader(in, "fuzz");
-  std::ostringstream file;
-  std::ostringstream console;
-  gemi::StreamSink fileSink(file);
-  gemi::ConsoleSink consoleSink(console);
-  std::vector<float> recent;
-  try {
-    for (std::size_t step = 0;; ++step) {
-      std::uint8_t op = script[step % kScriptBytes];
-      unsigned count = (op >> 2) % 8;  // 0 .. 7 values in one read
-      switch (op % 4) {
-        case 0: {
-          std::string line;
-          if (!reader.next(line)) return 0;
-          if (!line.empty() && line[0] == '(') renderOwnTemplate(fileSink, line, recent);
-          break;
-        }
-        case 1: {
-          std::string text = reader.readText(count * 12, "metin");
-          gemi::write(consoleSink, "(A80)", {text});
-          gemi::write(fileSink, "(1X,A)", {text});
-          break;
-        }
-        default: {
-          // Integers first for op 2 (a count and its values), reals only for op 3.
-          std::vector<int> ints(op % 4 == 2 ? 1 : 0, -7);
-          std::vector<float> reals(count, 0.5f);
-          std::vector<gemi::ListTarget> targets;
-          for (int& v : ints) targets.emplace_back(&v);
-          for (float& v : reals) targets.emplace_back(&v);
-          reader.readList(targets, "sayilar");
-          echoValues(fileSink, ints, reals);
-          echoValues(consoleSink, ints, reals);
-          recent = reals;
-        }
-      }
-    }
-  } catch (const gemi::ReadFailure& failure) {
-    // The message must name the input; it is shown to the user as it stands.
-    if (std::string_view(failure.what()).find("fuzz") == std::string_view::npos) std::abort();
+  const std::string problem = gemi::fuzz::readUnitAndCheck(data, size);
+  if (!problem.empty()) {
+    std::fprintf(stderr, "FINDING: %s\n", problem.c_str());
+    std::abort();
   }
   return 0;
 }
