@@ -21,7 +21,19 @@ struct Input {
     EXPECT_TRUE(reader.next(line));
     return line;
   }
+
+  // Reads one value list into targets holding `v` and returns what they hold after it.
+  template <class T>
+  std::vector<T> read(std::vector<T> v) {
+    std::vector<ListTarget> targets;
+    for (T& x : v) targets.push_back(&x);
+    reader.readList(targets);
+    return v;
+  }
 };
+
+using Reals = std::vector<float>;
+using Ints = std::vector<int>;
 
 // The message of the ReadFailure thrown by `f`, or "" when nothing was thrown.
 template <class F>
@@ -48,71 +60,29 @@ TEST(ReadText, PadsCutsAndStripsLineEnds) {
 
 TEST(ReadList, ValuesAcrossRecordsAndRestOfLineSkipped) {
   Input in("1025.0 9.81 ve diger kelimeler\n1 2\n3 4 5\n\n  6\nnext\n");
-  float rho = 0, grav = 0;
-  in.reader.readList(std::vector<ListTarget>{&rho, &grav});
-  EXPECT_EQ(rho, 1025.0f);
-  EXPECT_EQ(grav, 9.81f);
-  float a = 0, b = 0, c = 0;
-  in.reader.readList(std::vector<ListTarget>{&a, &b, &c});  // 4 and 5 are extra values
-  EXPECT_EQ(a, 1.0f);
-  EXPECT_EQ(b, 2.0f);
-  EXPECT_EQ(c, 3.0f);
-  int n = 0;
-  in.reader.readList(std::vector<ListTarget>{&n});  // an empty record is passed over
-  EXPECT_EQ(n, 6);
+  EXPECT_EQ(in.read(Reals{0, 0}), (Reals{1025.0f, 9.81f}));
+  EXPECT_EQ(in.read(Reals{0, 0, 0}), (Reals{1, 2, 3}));  // 4 and 5 are extra values
+  EXPECT_EQ(in.read(Ints{0}), Ints{6});                  // an empty record is passed over
   EXPECT_EQ(in.nextLine(), "next");
 }
 
 TEST(ReadList, SeparatorsNullsRepeatsAndSlash) {
   Input in("1,\t2 , 3\n4,,6\n3*2.5 1\n2* 7 8\n99999999*1 2\n1 2 / 9\n,5\nCRLF\r\n");
-  float v[4] = {-1, -1, -1, -1};
-  in.reader.readList(std::vector<ListTarget>{&v[0], &v[1], &v[2]});
-  EXPECT_EQ(v[0] + v[1] + v[2], 6.0f);
-  EXPECT_EQ(v[2], 3.0f);
-  v[1] = -1;
-  in.reader.readList(std::vector<ListTarget>{&v[0], &v[1], &v[2]});  // null value: unchanged
-  EXPECT_EQ(v[0], 4.0f);
-  EXPECT_EQ(v[1], -1.0f);
-  EXPECT_EQ(v[2], 6.0f);
-  in.reader.readList(std::vector<ListTarget>{&v[0], &v[1], &v[2], &v[3]});
-  EXPECT_EQ(v[0], 2.5f);
-  EXPECT_EQ(v[2], 2.5f);
-  EXPECT_EQ(v[3], 1.0f);
-  int i[3] = {-1, -1, -1};
-  in.reader.readList(std::vector<ListTarget>{&i[0], &i[1], &i[2]});  // "2*": two nulls
-  EXPECT_EQ(i[0], -1);
-  EXPECT_EQ(i[1], -1);
-  EXPECT_EQ(i[2], 7);
-  // A huge repeat count fills the targets and nothing more.
-  in.reader.readList(std::vector<ListTarget>{&i[0], &i[1]});
-  EXPECT_EQ(i[0], 1);
-  EXPECT_EQ(i[1], 1);
-  i[2] = -1;
-  in.reader.readList(std::vector<ListTarget>{&i[0], &i[1], &i[2]});  // "/" ends the read
-  EXPECT_EQ(i[0], 1);
-  EXPECT_EQ(i[1], 2);
-  EXPECT_EQ(i[2], -1);
-  in.reader.readList(std::vector<ListTarget>{&i[0], &i[1]});  // a comma first: null
-  EXPECT_EQ(i[0], 1);
-  EXPECT_EQ(i[1], 5);
+  EXPECT_EQ(in.read(Reals{-1, -1, -1}), (Reals{1, 2, 3}));
+  EXPECT_EQ(in.read(Reals{-1, -1, -1}), (Reals{4, -1, 6}));  // null value: unchanged
+  EXPECT_EQ(in.read(Reals{-1, -1, -1, -1}), (Reals{2.5f, 2.5f, 2.5f, 1}));
+  EXPECT_EQ(in.read(Ints{-1, -1, -1}), (Ints{-1, -1, 7}));  // "2*": two nulls
+  EXPECT_EQ(in.read(Ints{-1, -1}), (Ints{1, 1}));           // a huge repeat count fills the targets and nothing more
+  EXPECT_EQ(in.read(Ints{-1, -1, -1}), (Ints{1, 2, -1}));   // "/" ends the read
+  EXPECT_EQ(in.read(Ints{-1, -1}), (Ints{-1, 5}));          // a comma first: null
   EXPECT_EQ(in.nextLine(), "CRLF");
 }
 
 TEST(ReadList, NumberForms) {
   Input in("+7 -7 -2147483648\n1.5E2 1.5d2 -.5 7 2.e-1 1e-50\n");
-  int a = 0, b = 0, c = 0;
-  in.reader.readList(std::vector<ListTarget>{&a, &b, &c});
-  EXPECT_EQ(a, 7);
-  EXPECT_EQ(b, -7);
-  EXPECT_EQ(c, -2147483647 - 1);
-  float r[6];
-  in.reader.readList(std::vector<ListTarget>{&r[0], &r[1], &r[2], &r[3], &r[4], &r[5]});
-  EXPECT_EQ(r[0], 150.0f);
-  EXPECT_EQ(r[1], 150.0f);
-  EXPECT_EQ(r[2], -0.5f);
-  EXPECT_EQ(r[3], 7.0f);
-  EXPECT_EQ(r[4], 0.2f);
-  EXPECT_EQ(r[5], 0.0f);  // below the smallest float: zero
+  EXPECT_EQ(in.read(Ints{0, 0, 0}), (Ints{7, -7, -2147483647 - 1}));
+  // 1e-50 is below the smallest float: zero.
+  EXPECT_EQ(in.read(Reals{1, 1, 1, 1, 1, 1}), (Reals{150, 150, -0.5f, 7, 0.2f, 0}));
 }
 
 // Each bad value fails with a message naming the source, the line, the record and the text found.
@@ -143,33 +113,25 @@ TEST(ReadList, BadValuesFail) {
 // the read (numbers of its record would be left unread); commas between whole
 // values stay separators.
 TEST(ReadList, DecimalCommaOnlyWhereItCannotBeAList) {
-  float a = 0, b = 0;
   for (const char* line : {"1025,0 9,81\n", "1025,0 9.81\n"}) {
     Input refused(line);
-    EXPECT_NE(failureOf([&] { refused.reader.readList(std::vector<ListTarget>{&a, &b}); }).find("\"1025,0\""),
-              std::string::npos);
+    EXPECT_NE(failureOf([&] { refused.read(Reals{0, 0}); }).find("\"1025,0\""), std::string::npos) << line;
   }
   Input pairs("10,12 Tf Ta\n12,5\n15 17,19\n");
-  pairs.reader.readList(std::vector<ListTarget>{&a, &b});  // two draughts
-  EXPECT_EQ(a, 10.0f);
-  EXPECT_EQ(b, 12.0f);
-  EXPECT_NE(failureOf([&] { pairs.reader.readList(std::vector<ListTarget>{&a}); }).find("\"12,5\""),
-            std::string::npos);  // one length: the 5 would be dropped unseen
-  float v[3];
-  pairs.reader.readList(std::vector<ListTarget>{&v[0], &v[1], &v[2]});
-  EXPECT_EQ(v[1], 17.0f);
-  EXPECT_EQ(v[2], 19.0f);
+  EXPECT_EQ(pairs.read(Reals{0, 0}), (Reals{10, 12}));  // two draughts
+  // One length: the 5 would be dropped unseen.
+  EXPECT_NE(failureOf([&] { pairs.read(Reals{0}); }).find("\"12,5\""), std::string::npos);
+  EXPECT_EQ(pairs.read(Reals{0, 0, 0}), (Reals{15, 17, 19}));
   Input in("7,15,17,19\n0,0\n1.5,2\n");
   int n = 0;
+  float a = 0, v[3];
   in.reader.readList(std::vector<ListTarget>{&n, &v[0], &v[1], &v[2]});
   EXPECT_EQ(n, 7);
   EXPECT_EQ(v[2], 19.0f);
   in.reader.readList(std::vector<ListTarget>{&n, &a});  // an integer, then a real
   EXPECT_EQ(n, 0);
   EXPECT_EQ(a, 0.0f);
-  in.reader.readList(std::vector<ListTarget>{&a, &b});
-  EXPECT_EQ(a, 1.5f);
-  EXPECT_EQ(b, 2.0f);
+  EXPECT_EQ(in.read(Reals{0, 0}), (Reals{1.5f, 2}));
 }
 
 TEST(ReadList, EndOfInputFails) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -15,55 +16,38 @@
 namespace gemi {
 namespace {
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) out.push_back(l);
-  return out;
-}
+using testing::linesOf;
 
-// Speed steps of one ship in a scratch folder, with the report and console kept.
+// Speed steps of the example ship in a scratch folder, with the report and console kept.
 class SpeedSteps {
  public:
-  explicit SpeedSteps(std::string answers = "") : conIn_(std::move(answers)), run_(conIn_, conOut_, dir_.path()) {
-    run_.reportFile.open(run_.file(kReportFileName));
-    static const char* names[] = {"SKEG ARKASINDAKI DUMEN", "TEK PERVANELI GEMI DUMENI", "CIFT PERVANELI GEMI DUMENI",
-                                  "SAFT BRAKETLERI", "SKEG", "STRUT BOSALARI", "BOSALAR", "SAFTLAR",
-                                  "STABILIZER FINLERI", "SONAR DOMU", "YALPA OMURGASI"};
-    static const float ff2[] = {1.75f, 1.40f, 2.80f, 3.00f, 1.75f, 3.00f, 2.00f, 3.00f, 2.80f, 2.70f, 1.40f};
-    for (int j = 1; j <= kAppendages; ++j) {
-      run_.s.app.name(j) = std::string(names[j - 1]) + std::string(30 - std::string(names[j - 1]).size(), ' ');
-      run_.s.app.FF2(j) = ff2[j - 1];
-    }
+  explicit SpeedSteps(const std::string& answers = "") : t_(answers) {
+    fillAppendageCatalogue(t_.run.s.app);
     // The example ship: one rudder behind a skeg, 50 m2 with (1+k2) = 1.5.
-    InputData& in = run_.s.in;
-    in.RHO = 1025.0f, in.GRAV = 9.81f, in.Lwl = 205.0f, in.Lbp = 205.0f, in.B = 32.0f;
-    in.Tf = 10.0f, in.Ta = 10.0f, in.V = 37500.0f, in.LCB = -1.5375f, in.ABT = 20.0f, in.HB = 4.0f;
-    in.AT = 16.0f, in.Cm = 0.98f, in.Cwp = 0.75f, in.Cstern = 10.0f, in.IE = 12.08f, in.S = 7381.45f;
-    in.FFDF = 1.0f;
-    in.AREA(1) = 50.0f;
-    run_.s.app.FF2(1) = 1.5f;
-    run_.s.app.Stot = 50.0f;
+    t_.run.s.in = testing::exampleShipInput();
+    t_.run.s.in.AREA(1) = 50.0f;
+    t_.run.s.app.FF2(1) = 1.5f;
+    t_.run.s.app.Stot = 50.0f;
   }
 
-  InputData& in() { return run_.s.in; }
-  RunState& state() { return run_.s; }
+  InputData& in() { return t_.run.s.in; }
+  RunState& state() { return t_.run.s; }
 
   // Runs the steps for the given speeds; true when the run stopped.
   bool run(std::initializer_list<float> speeds) {
+    RunState& s = t_.run.s;
     int n = 0;
-    for (float v : speeds) run_.s.in.VS(++n) = v;
-    run_.s.in.NV = n;
-    run_.s.DISPW = run_.s.in.GRAV * run_.s.in.RHO * run_.s.in.V;
+    for (float v : speeds) s.in.VS(++n) = v;
+    s.in.NV = n;
+    s.DISPW = s.in.GRAV * s.in.RHO * s.in.V;
     bool stopped = false;
     try {
-      for (int i = 1; i <= n; ++i) resistanceSpeedStep(run_, i);
+      for (int i = 1; i <= n; ++i) resistanceSpeedStep(t_.run, i);
     } catch (const StopRun&) {
       stopped = true;
     }
-    run_.report.flush();
-    report_ = lines(testing::readFile(run_.file(kReportFileName)));
-    console_ = lines(conOut_.str());
+    report_ = t_.report();
+    console_ = linesOf(t_.out.str());
     return stopped;
   }
   const std::vector<std::string>& report() const { return report_; }
@@ -72,20 +56,16 @@ class SpeedSteps {
   // Index of the first report line at or after `from` that contains `text`, or -1.
   int find(const std::string& text, int from = 0) const {
     for (int k = from; k < static_cast<int>(report_.size()); ++k)
-      if (report_[k].find(text) != std::string::npos) return k;
+      if (testing::contains(report_[k], text)) return k;
     return -1;
   }
   int count(const std::string& text) const {
-    int c = 0;
-    for (const auto& l : report_) c += l.find(text) != std::string::npos;
-    return c;
+    return static_cast<int>(std::count_if(report_.begin(), report_.end(),
+                                          [&](const std::string& l) { return testing::contains(l, text); }));
   }
 
  private:
-  testing::TempDir dir_;
-  std::istringstream conIn_;
-  std::ostringstream conOut_;
-  Run run_;
+  testing::StateRun t_;
   std::vector<std::string> report_, console_;
 };
 
@@ -112,7 +92,7 @@ void expectSameLine(const std::string& actual, const std::string& expected) {
 // hand calculation of tests/resistance/resistance_test.cpp, rounded to the
 // printed decimals; Sest, STaylan and IEest from the same formulas.
 TEST(SpeedBlock, ExampleShipAt25KnotsRecordByRecord) {
-  const std::vector<std::string> expected = lines(
+  const std::vector<std::string> expected = linesOf(
       "\n"
       "  HESAP HIZI NO =  1\n"
       "  GEMI HIZI -------------------------> VS = 25.00 knot\n"
@@ -272,62 +252,58 @@ TEST(SpeedBlock, WaveResistanceRangeHeaders) {
 }
 
 TEST(SpeedBlock, AirResistanceRecordsFollowTheDeckHeight) {
-  const std::string below1 = "   BAS DIKMEDEKI GEMI YUKSEKLIGI BAS DRAFTTAN KUCUK  GIRILDI.";
-  const std::string below2 = "   BU DURUMDA RUZGAR DIRENCI HESAPLANMAZ.";
-  {
+  // HFP = 9 is below the fore draught: the two notice records and no air resistance.
+  // HFP = 18: AFH = 250.88, CAA x 1000 = 0.0881778, RAIR = 55.16667 (hand calculation).
+  const struct {
+    float HFP;
+    std::vector<std::string> afterTotals;
+  } cases[] = {
+      {9.0f,
+       {"", "   BAS DIKMEDEKI GEMI YUKSEKLIGI BAS DRAFTTAN KUCUK  GIRILDI.", "   BU DURUMDA RUZGAR DIRENCI HESAPLANMAZ.",
+        "  RUZGAR DIRENCI ------------------> RAIR =      .00 kN"}},
+      {18.0f,
+       {"", "  GEMI ON YUZEY ALANI -----------> D*B*CM = 250.88 m2", "  GUVERTE EVI/YUK ON YUZEY ALANI -> ONYUZ = 400.00 m2",
+        "  RUZGAR DIRENCI KATSAYISI ----> CAA*1000 =   .088", "  RUZGAR DIRENCI ------------------> RAIR =    55.17 kN"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.HFP);
     SpeedSteps steps;
-    steps.in().HFP = 9.0f;
+    steps.in().HFP = c.HFP;
     steps.in().ONYUZ = 400.0f;
     ASSERT_FALSE(steps.run({25.0f}));
-    const int k = steps.find("TOPLAM DEGERLER");
-    EXPECT_EQ(steps.report()[k + 1], "");
-    EXPECT_EQ(steps.report()[k + 2], below1);
-    EXPECT_EQ(steps.report()[k + 3], below2);
-    EXPECT_EQ(steps.report()[k + 4], "  RUZGAR DIRENCI ------------------> RAIR =      .00 kN");
-  }
-  {
-    SpeedSteps steps;
-    steps.in().HFP = 18.0f;
-    steps.in().ONYUZ = 400.0f;
-    ASSERT_FALSE(steps.run({25.0f}));
-    const int k = steps.find("TOPLAM DEGERLER");
-    // AFH = 250.88, CAA x 1000 = 0.0881778, RAIR = 55.16667 (hand calculation)
-    EXPECT_EQ(steps.report()[k + 2], "  GEMI ON YUZEY ALANI -----------> D*B*CM = 250.88 m2");
-    EXPECT_EQ(steps.report()[k + 3], "  GUVERTE EVI/YUK ON YUZEY ALANI -> ONYUZ = 400.00 m2");
-    EXPECT_EQ(steps.report()[k + 4], "  RUZGAR DIRENCI KATSAYISI ----> CAA*1000 =   .088");
-    EXPECT_EQ(steps.report()[k + 5], "  RUZGAR DIRENCI ------------------> RAIR =    55.17 kN");
+    const auto k = steps.report().begin() + steps.find("TOPLAM DEGERLER") + 1;
+    ASSERT_LE(k + static_cast<long>(c.afterTotals.size()), steps.report().end());
+    EXPECT_EQ(std::vector<std::string>(k, k + static_cast<long>(c.afterTotals.size())), c.afterTotals);
   }
 }
 
 TEST(SpeedBlock, CorrelationLinesFollowTheRoughnessInput) {
-  const auto caLines = [](float rough) {
-    SpeedSteps steps;
-    steps.in().ROUGH = rough;
-    steps.run({25.0f});
-    std::vector<std::string> out;
-    for (const auto& l : steps.report())
-      if (l.find("KORELASYON KATSAYISI-CA*1000") != std::string::npos) out.push_back(l);
-    return out;
+  const std::string ca = "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 = ";
+  const struct {
+    float rough;
+    std::vector<std::string> afterEstimate;
+  } cases[] = {
+      {0.0f, {" .352"}},
+      {0.35f, {" .350 (DOGRUDAN ATAMA) ", " .350"}},
+      // 150 micrometres: (105 (150e-6/205)^(1/3) - 0.64) = 0.306
+      {150.0f, {" .306 (ITTC YONTEMI) ", " .306"}},
+      // Between 0.999 and 1: all four lines, and the ITTC value for 0.9992 micrometres,
+      // 105 (0.9992e-6/205)^(1/3) - 0.64 = -0.462, is the one used.
+      {0.9992f, {" .999 (DOGRUDAN ATAMA) ", "-.462 (ITTC YONTEMI) ", "-.462"}},
+      // 0.999 itself is not above 0.999: the direct value alone.
+      {0.999f, {" .999 (DOGRUDAN ATAMA) ", " .999"}},
   };
-  const std::string est = "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .352 (HOLTROP TAHMINI) ";
-  EXPECT_EQ(caLines(0.0f), (std::vector<std::string>{est, "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .352"}));
-  EXPECT_EQ(caLines(0.35f), (std::vector<std::string>{est,
-                                                      "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .350 (DOGRUDAN ATAMA) ",
-                                                      "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .350"}));
-  // 150 micrometres: (105 (150e-6/205)^(1/3) - 0.64) = 0.306
-  EXPECT_EQ(caLines(150.0f), (std::vector<std::string>{est,
-                                                       "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .306 (ITTC YONTEMI) ",
-                                                       "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .306"}));
-  // Between 0.999 and 1: all four lines, and the ITTC value for 0.9992 micrometres,
-  // 105 (0.9992e-6/205)^(1/3) - 0.64 = -0.462, is the one used.
-  EXPECT_EQ(caLines(0.9992f), (std::vector<std::string>{est,
-                                                        "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .999 (DOGRUDAN ATAMA) ",
-                                                        "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 = -.462 (ITTC YONTEMI) ",
-                                                        "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 = -.462"}));
-  // 0.999 itself is not above 0.999: the direct value alone.
-  EXPECT_EQ(caLines(0.999f), (std::vector<std::string>{est,
-                                                       "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .999 (DOGRUDAN ATAMA) ",
-                                                       "  MODEL-GEMI KORELASYON KATSAYISI-CA*1000 =  .999"}));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.rough);
+    SpeedSteps steps;
+    steps.in().ROUGH = c.rough;
+    steps.run({25.0f});
+    std::vector<std::string> expected{ca + " .352 (HOLTROP TAHMINI) "}, got;
+    for (const auto& l : c.afterEstimate) expected.push_back(ca + l);
+    std::copy_if(steps.report().begin(), steps.report().end(), std::back_inserter(got),
+                 [](const std::string& l) { return testing::contains(l, "KORELASYON KATSAYISI-CA*1000"); });
+    EXPECT_EQ(got, expected);
+  }
 }
 
 // Inputs on the boundaries of their tests: S = 1 and IE = 1 count as given; a bulb

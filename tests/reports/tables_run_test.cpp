@@ -11,16 +11,12 @@
 namespace gemi {
 namespace {
 
+using testing::contains;
 using testing::exampleInput;
+using testing::hasLine;
 using testing::linesOf;
 using testing::runCase;
 using testing::withRecord;
-
-bool has(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-bool hasPart(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The example ship without a propeller (no diameter, no revolutions).
 std::string noPropeller(const std::string& input) { return withRecord(input, 31, "0"); }
@@ -42,12 +38,12 @@ const std::string kTooFew2 = "        PROGRAM DURDURULDU";
 TEST(TablesRun, FormFactorsOfTheExampleShip) {
   const auto r = runCase(noPropeller(exampleInput()));
   const auto report = linesOf(r.report);
-  EXPECT_TRUE(hasPart(r.report, " - Grigson-1, 1.226 - BSRA )"));
-  EXPECT_TRUE(has(report, "                            ( 1+k = 1.201 - Grigson-2, 1.104 - Watanabe )"));
-  EXPECT_TRUE(has(report, "                            ( 1+k = 1.149 - Conn & Ferguson, 1.190 - Wright )"));
-  EXPECT_TRUE(hasPart(r.report, "MODEL DIRENC KARAKTERISTIKLERI"));
+  EXPECT_TRUE(contains(r.report, " - Grigson-1, 1.226 - BSRA )"));
+  EXPECT_TRUE(hasLine(report, "                            ( 1+k = 1.201 - Grigson-2, 1.104 - Watanabe )"));
+  EXPECT_TRUE(hasLine(report, "                            ( 1+k = 1.149 - Conn & Ferguson, 1.190 - Wright )"));
+  EXPECT_TRUE(contains(r.report, "MODEL DIRENC KARAKTERISTIKLERI"));
   ASSERT_TRUE(r.modelReport);
-  EXPECT_TRUE(hasPart(*r.modelReport, " Model Olcegi..................: 1/ 24.0"));
+  EXPECT_TRUE(contains(*r.modelReport, " Model Olcegi..................: 1/ 24.0"));
 }
 
 TEST(TablesRun, WithoutModelScaleBsraTakesAQuarterOfTheLengthAndNoModelReportRemains) {
@@ -55,8 +51,8 @@ TEST(TablesRun, WithoutModelScaleBsraTakesAQuarterOfTheLengthAndNoModelReportRem
   testing::writeFile(dir.path() / kInputFileName, withRecord(noPropeller(exampleInput()), 15, "0   15.0"));
   testing::writeFile(dir.path() / kModelReportFileName, "an earlier run's model report\n");
   const auto r = testing::runIn(dir.path());
-  EXPECT_TRUE(hasPart(r.report, " - Grigson-1, 1.216 - BSRA )"));
-  EXPECT_FALSE(hasPart(r.report, "MODEL DIRENC KARAKTERISTIKLERI"));
+  EXPECT_TRUE(contains(r.report, " - Grigson-1, 1.216 - BSRA )"));
+  EXPECT_FALSE(contains(r.report, "MODEL DIRENC KARAKTERISTIKLERI"));
   EXPECT_FALSE(r.modelReport);
   EXPECT_EQ(r.state.in.MSCALE, 0.0f);
 }
@@ -68,17 +64,17 @@ TEST(TablesRun, ThreeSpeedsWithAPropellerEndBeforeThePropulsionStage) {
   ASSERT_NE(it, report.end());
   EXPECT_EQ(*(it - 1), "");
   EXPECT_EQ(*(it + 1), kTooFew2);
-  EXPECT_FALSE(hasPart(r.report, "TAKINTI DIRENC DEGERLERI"));
-  EXPECT_TRUE(hasPart(r.console, kTooFew1.substr(1)));
-  EXPECT_TRUE(hasPart(r.console, kTooFew2.substr(1)));
+  EXPECT_FALSE(contains(r.report, "TAKINTI DIRENC DEGERLERI"));
+  EXPECT_TRUE(contains(r.console, kTooFew1.substr(1)));
+  EXPECT_TRUE(contains(r.console, kTooFew2.substr(1)));
 }
 
 TEST(TablesRun, CorrectionFactorsReachTheCorrectedSummary) {
   const auto plain = runCase(noPropeller(exampleInput()));
   const auto r = runCase(withRecord(noPropeller(exampleInput()), 43, "3   1.0   1.1   1.2"));
-  EXPECT_TRUE(hasPart(r.report, "GEMI DIRENC KARAKTERISTIKLERI - DUZENLENMIS HESAP"));
-  EXPECT_FALSE(hasPart(r.report, " Dalga direnci duzeltmesi yapilmamistir."));
-  EXPECT_TRUE(hasPart(plain.report, " Dalga direnci duzeltmesi yapilmamistir."));
+  EXPECT_TRUE(contains(r.report, "GEMI DIRENC KARAKTERISTIKLERI - DUZENLENMIS HESAP"));
+  EXPECT_FALSE(contains(r.report, " Dalga direnci duzeltmesi yapilmamistir."));
+  EXPECT_TRUE(contains(plain.report, " Dalga direnci duzeltmesi yapilmamistir."));
   // Factor points at 15, 21 and 27 knots: the residual coefficient at 21 kn
   // (speed 4) is 1.1 times, at 27 kn (speed 7) 1.2 times the uncorrected one.
   EXPECT_FLOAT_EQ(r.state.sp.CR(1), plain.state.sp.CR(1));

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,40 +12,11 @@
 namespace gemi {
 namespace {
 
-using gemi::testing::readFile;
-
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) lines.push_back(l);
-  return lines;
-}
-
-bool contains(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-bool anyContains(const std::vector<std::string>& lines, const std::string& part) {
-  return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(part) != std::string::npos; });
-}
-
-struct TestRun {
-  gemi::testing::TempDir dir;
-  std::istringstream in;
-  std::ostringstream out;
-  gemi::Run run;
-  explicit TestRun(const std::string& answers = "") : in(answers), run(in, out, dir.path()) {
-    run.reportFile.open(run.file(kReportFileName));
-  }
-  std::vector<std::string> report() {
-    run.report.flush();
-    return splitLines(readFile(run.file(kReportFileName)));
-  }
-  std::vector<std::string> console() {
-    run.con.flush();
-    return splitLines(out.str());
-  }
-};
+using testing::anyContains;
+using testing::hasLine;
+using testing::linesOf;
+using testing::readFile;
+using testing::StateRun;
 
 // A small ship state: seven speeds 10 .. 16 kn with simple per-speed values.
 void fillSpeeds(RunState& s) {
@@ -68,21 +37,21 @@ void fillSpeeds(RunState& s) {
 }
 
 TEST(SummaryTables, WithoutFactorsNoCorrectionIsMade) {
-  TestRun t;
+  StateRun t;
   fillSpeeds(t.run.s);
   t.run.s.sp.PE(1) = 812.7f;  // truncated, not rounded
   writeSummaryTables(t.run);
   const auto rep = t.report();
-  EXPECT_TRUE(contains(rep, " Dalga direnci duzeltmesi yapilmamistir."));
+  EXPECT_TRUE(hasLine(rep, " Dalga direnci duzeltmesi yapilmamistir."));
   EXPECT_FALSE(anyContains(rep, "DUZENLENMIS HESAP"));
   // Row 1: Rn 0 -> .000, Cv 2.000, Cr .500, Ca .400, Ct 2.900, Pe 812, Rapp/Rt 2 %.
-  EXPECT_TRUE(contains(rep, "  1  10.00     .160     .000     .000    2.000     .500     .400    2.900    812    2.00"));
+  EXPECT_TRUE(hasLine(rep, "  1  10.00     .160     .000     .000    2.000     .500     .400    2.900    812    2.00"));
   EXPECT_EQ(t.run.s.sp.PE(1), 812.7f);
   EXPECT_TRUE(t.console().empty());  // the driver writes the console's two empty lines
 }
 
 TEST(SummaryTables, ThreeFactorsCorrectTheResidualResistance) {
-  TestRun t;
+  StateRun t;
   fillSpeeds(t.run.s);
   t.run.s.in.NDF = 3;
   t.run.s.in.DF(1) = 1.0f;
@@ -102,24 +71,24 @@ TEST(SummaryTables, ThreeFactorsCorrectTheResidualResistance) {
   const auto rep = t.report();
   EXPECT_TRUE(anyContains(rep, "GEMI DIRENC KARAKTERISTIKLERI - DUZENLENMIS HESAP"));
   // Rapp share 2/135.218*100 = 1.479 %.
-  EXPECT_TRUE(contains(rep, "  4  13.00     .190     .000     .000    2.000     .550     .400    2.950    904    1.48"));
+  EXPECT_TRUE(hasLine(rep, "  4  13.00     .190     .000     .000    2.000     .550     .400    2.950    904    1.48"));
 }
 
 TEST(PropulsionSurveyHeader, LongSpeedListContinuesInRecordsOfFifteen) {
-  TestRun t;
+  StateRun t;
   SpeedArray VS;
   for (int i = 1; i <= 17; ++i) VS(i) = 9.0f + static_cast<float>(i);
   float Cwp = 0.75f;
   writePropulsionSurveyWithHeader(t.run.report, 120.0f, 19.0f, 5.2f, 6355.0f, 0.93f, Cwp, 17, VS, 3.6f);
   const auto rep = t.report();
-  EXPECT_TRUE(contains(rep, " 17 -   10.000  11.000  12.000  13.000  14.000  15.000  16.000  17.000  18.000  19.000"
+  EXPECT_TRUE(hasLine(rep, " 17 -   10.000  11.000  12.000  13.000  14.000  15.000  16.000  17.000  18.000  19.000"
                             "  20.000  21.000  22.000  23.000  24.000"));
-  EXPECT_TRUE(contains(rep, " 17 -   25.000  26.000"));
-  EXPECT_TRUE(contains(rep, " L=120.00 m. - B=19.000 m. - T= 5.200 m. - Depl= 6355.00 ton"));
+  EXPECT_TRUE(hasLine(rep, " 17 -   25.000  26.000"));
+  EXPECT_TRUE(hasLine(rep, " L=120.00 m. - B=19.000 m. - T= 5.200 m. - Depl= 6355.00 ton"));
 }
 
 TEST(SpeedCount, TooFewSpeedsWithAPropellerEndTheResistanceHalf) {
-  TestRun t;
+  StateRun t;
   t.run.s.in.NV = 3;
   EXPECT_TRUE(tooFewSpeedsForPropulsion(t.run));
   const auto rep = t.report();
@@ -127,10 +96,10 @@ TEST(SpeedCount, TooFewSpeedsWithAPropellerEndTheResistanceHalf) {
   EXPECT_EQ(rep[1], "   HIZ SAYISI 4 den KUCUK GIRILDI BU DURUMDA SEVK ANALIZI YAPILAMAZ");
   EXPECT_EQ(rep[2], "        PROGRAM DURDURULDU");
   EXPECT_EQ(t.console().size(), 2u);
-  TestRun four;
+  StateRun four;
   four.run.s.in.NV = 4;
   EXPECT_FALSE(tooFewSpeedsForPropulsion(four.run));
-  TestRun noProp;
+  StateRun noProp;
   noProp.run.s.in.NV = 3;
   noProp.run.s.in.NOPROP = 1;
   EXPECT_FALSE(tooFewSpeedsForPropulsion(noProp.run));
@@ -138,7 +107,7 @@ TEST(SpeedCount, TooFewSpeedsWithAPropellerEndTheResistanceHalf) {
 }
 
 TEST(ModelReport, SmallScaleRemovesAnOldReportAndToleratesItsAbsence) {
-  TestRun t;
+  StateRun t;
   t.run.s.in.MSCALE = 1.0f;
   gemi::testing::writeFile(t.run.file(kModelReportFileName), "old\n");
   runModelReport(t.run);
@@ -147,7 +116,7 @@ TEST(ModelReport, SmallScaleRemovesAnOldReportAndToleratesItsAbsence) {
 }
 
 TEST(ModelReport, RisingHumpGivesNoReadingsAndSaysWhy) {
-  TestRun t;
+  StateRun t;
   RunState& s = t.run.s;
   s.in.NV = 3;
   s.in.MSCALE = 25.0f;
@@ -159,25 +128,25 @@ TEST(ModelReport, RisingHumpGivesNoReadingsAndSaysWhy) {
   s.sp.CR(2) = 0.02f;  // resistance at 13 kn above that at 14 kn
   s.sp.CR(3) = 0.001f;
   runModelReport(t.run);
-  const auto model = splitLines(readFile(t.run.file(kModelReportFileName)));
+  const auto model = linesOf(readFile(t.run.file(kModelReportFileName)));
   EXPECT_EQ(model[3], " !             MODEL DIRENC DEGERI HESAP PROGRAMI                       !");
-  EXPECT_TRUE(contains(model, " MODEL DIRENCI HIZLA SUREKLI ARTMADIGINDAN OLCUM DEGERLERI HESAPLANMADI."));
-  EXPECT_TRUE(contains(model, " Model Olcegi..................: 1/ 25.0"));
+  EXPECT_TRUE(hasLine(model, " MODEL DIRENCI HIZLA SUREKLI ARTMADIGINDAN OLCUM DEGERLERI HESAPLANMADI."));
+  EXPECT_TRUE(hasLine(model, " Model Olcegi..................: 1/ 25.0"));
   // Salt water at 15 degrees for the ship, fresh water at 15 for the model.
-  EXPECT_TRUE(contains(model, " Su Yogunluklari - kg/m3 ......: 1025.9 /  999.0"));
-  EXPECT_TRUE(contains(model, " Su Viskoziteleri - m2/s*10^6..:  1.188 /  1.139"));
+  EXPECT_TRUE(hasLine(model, " Su Yogunluklari - kg/m3 ......: 1025.9 /  999.0"));
+  EXPECT_TRUE(hasLine(model, " Su Viskoziteleri - m2/s*10^6..:  1.188 /  1.139"));
 }
 
 TEST(ModelReport, TankTemperatureOutsideTheTablesLeavesTheTitleBlockOnly) {
-  TestRun t("\n");
+  StateRun t("\n");
   t.run.s.in.NV = 1;
   t.run.s.in.MSCALE = 25.0f;
   t.run.s.in.TEMPm = 31.0f;
   EXPECT_THROW(runModelReport(t.run), StopRun);
-  EXPECT_EQ(splitLines(readFile(t.run.file(kModelReportFileName))).size(), 5u);
+  EXPECT_EQ(linesOf(readFile(t.run.file(kModelReportFileName))).size(), 5u);
   const auto con = t.console();  // carriage control takes the first column
-  EXPECT_TRUE(contains(con, "MODEL DENEY SICAKLIGI TABLO DISI - STOP"));
-  EXPECT_TRUE(contains(con, " T =   31.00 derece"));
+  EXPECT_TRUE(hasLine(con, "MODEL DENEY SICAKLIGI TABLO DISI - STOP"));
+  EXPECT_TRUE(hasLine(con, " T =   31.00 derece"));
 }
 
 TEST(FormFactors, NoModelScaleUsesAQuarterOfTheLengthForBsra) {
@@ -185,7 +154,7 @@ TEST(FormFactors, NoModelScaleUsesAQuarterOfTheLengthForBsra) {
   // S = 7381.45): BSRA with scale 51.25 and fresh water at 15 degrees is
   // 1.2163110 (python3, see form_factors_test.cpp); Grigson-2 1.2011449,
   // Watanabe 1.1043355, Conn & Ferguson 1.1488979, Wright 1.1897755.
-  TestRun t;
+  StateRun t;
   RunState& s = t.run.s;
   s.in.Lwl = s.in.Lbp = 205.0f;
   s.in.B = 32.0f;
@@ -200,9 +169,9 @@ TEST(FormFactors, NoModelScaleUsesAQuarterOfTheLengthForBsra) {
   EXPECT_EQ(s.in.MSCALE, 0.0f);
   const auto rep = t.report();
   EXPECT_FALSE(anyContains(rep, "MODEL DIRENC KARAKTERISTIKLERI"));
-  EXPECT_TRUE(contains(rep, "   1+k : 1.200 Form Faktoru ( 1+k = 1.250 - Grigson-1, 1.216 - BSRA )"));
-  EXPECT_TRUE(contains(rep, "                            ( 1+k = 1.201 - Grigson-2, 1.104 - Watanabe )"));
-  EXPECT_TRUE(contains(rep, "                            ( 1+k = 1.149 - Conn & Ferguson, 1.190 - Wright )"));
+  EXPECT_TRUE(hasLine(rep, "   1+k : 1.200 Form Faktoru ( 1+k = 1.250 - Grigson-1, 1.216 - BSRA )"));
+  EXPECT_TRUE(hasLine(rep, "                            ( 1+k = 1.201 - Grigson-2, 1.104 - Watanabe )"));
+  EXPECT_TRUE(hasLine(rep, "                            ( 1+k = 1.149 - Conn & Ferguson, 1.190 - Wright )"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "resistance/hull_form.h"
 #include "resistance/viscous.h"
 #include "resistance/wave.h"
+#include "../support/run_harness.h"
 
 namespace gemi {
 namespace {
@@ -17,32 +18,9 @@ namespace {
 // Relative agreement to better than 4 significant figures.
 #define EXPECT_SIG4(actual, expected) EXPECT_NEAR((actual), (expected), std::fabs(expected) * 1e-4)
 
-// The example ship: Lwl = Lbp = 205, B = 32, Tf = Ta = 10, V = 37500,
-// LCB = -1.5375, ABT = 20 at HB = 4, AT = 16, Cm = 0.98, Cwp = 0.75,
-// Cstern = 10, IE = 12.08, S = 7381.45, one rudder behind a skeg of 50 m2
-// with (1+k2) = 1.5, sea water 1025 kg/m3, g = 9.81.
-InputData exampleShip() {
-  InputData in;
-  in.RHO = 1025.0f;
-  in.GRAV = 9.81f;
-  in.Lwl = 205.0f;
-  in.Lbp = 205.0f;
-  in.B = 32.0f;
-  in.Tf = 10.0f;
-  in.Ta = 10.0f;
-  in.V = 37500.0f;
-  in.LCB = -1.5375f;
-  in.ABT = 20.0f;
-  in.HB = 4.0f;
-  in.AT = 16.0f;
-  in.Cm = 0.98f;
-  in.Cwp = 0.75f;
-  in.Cstern = 10.0f;
-  in.IE = 12.08f;
-  in.S = 7381.45f;
-  in.FFDF = 1.0f;
-  return in;
-}
+// The example ship (tests/support/run_harness.h) with one rudder behind a skeg
+// of 50 m2 with (1+k2) = 1.5.
+using testing::exampleShipInput;
 constexpr float kStot = 50.0f;
 constexpr float kRudderArea = 50.0f, kRudderFF2 = 1.5f;
 
@@ -58,7 +36,7 @@ float dispW(const InputData& in) { return in.GRAV * in.RHO * in.V; }
 //   Rn = Vms L/1.18831e-6; CF = 0.075/(log10 Rn - 2)^2 = 0.001389798
 //   RF = 0.5 rho Vms^2 CF S = 869.4992 kN; Rapp = 0.5 rho Vms^2 50 x 1.5 CF = 8.834639 kN
 TEST(ExampleShipAt25Knots, HullFormAndViscousResistance) {
-  const InputData in = exampleShip();
+  const InputData in = exampleShipInput();
   const float VS = 25.0f;
   EXPECT_SIG4(froudeNumber(VS, in.GRAV, in.Lwl), 0.2867672);
   const HullForm h = hullForm(in);
@@ -92,7 +70,7 @@ TEST(ExampleShipAt25Knots, HullFormAndViscousResistance) {
 //   M4 = 0.4 C15 exp(-0.034 Fn^-3.29) = -0.08539961
 //   RW = C1 C2 C3 exp(M1 Fn^-0.9 + M2 cos(LAMDA Fn^-2)) g rho V = 553.6337 kN
 TEST(ExampleShipAt25Knots, WaveResistance) {
-  InputData in = exampleShip();
+  InputData in = exampleShipInput();
   const HullForm h = hullForm(in);
   const float Fn = froudeNumber(25.0f, in.GRAV, in.Lwl);
   const WaveCoefficients w = waveCoefficients(in, h, in.IE, Fn);
@@ -124,7 +102,7 @@ TEST(ExampleShipAt25Knots, WaveResistance) {
 //   RA = 0.5 rho Vms^2 S CA = 220.5341 kN
 //   RTOTAL = (1+k) RF + Rapp + RW + Rbulb + Rayna + Rbot + RA = 1844.391 kN; PE = Vms RTOTAL = 23718.87 kW
 TEST(ExampleShipAt25Knots, AdditionalResistancesAndTotals) {
-  const InputData in = exampleShip();
+  const InputData in = exampleShipInput();
   const float VS = 25.0f;
   const HullForm h = hullForm(in);
   const float Fn = froudeNumber(VS, in.GRAV, in.Lwl);
@@ -167,7 +145,7 @@ TEST(ExampleShipAt25Knots, AdditionalResistancesAndTotals) {
 //   IEest = 125.67 B/L - 162.25 CP^2 + 234.32 CP^3 + 0.1551 (lcb + 6.8 (Ta-Tf)/T)^3 = 10.85168;
 //   with Ta = 10.5, Tf = 9.5 (trim by the stern) 10.91706, and Grigson's (1+k) 1.241075.
 TEST(HullEstimates, WettedSurfaceAndEntranceAngle) {
-  InputData in = exampleShip();
+  InputData in = exampleShipInput();
   const WettedSurfaceEstimates e = wettedSurfaceEstimates(in, hullForm(in), kStot);
   EXPECT_SIG4(e.Sest, 7431.449);
   EXPECT_SIG4(e.STaylan, 7592.5);
@@ -179,7 +157,7 @@ TEST(HullEstimates, WettedSurfaceAndEntranceAngle) {
 }
 
 TEST(HullEstimates, NegativeLengthOfRunBecomesHalfTheWaterline) {
-  InputData in = exampleShip();
+  InputData in = exampleShipInput();
   // A full, far-aft hull: CPlwl = 0.98 and lcb = -45 % give 1 - CP + 0.06 CP lcb/(4 CP - 1) < 0.
   in.V = 205.0f * 32.0f * 10.0f * 0.98f * 0.98f;
   in.LCB = -92.25f;
@@ -189,11 +167,11 @@ TEST(HullEstimates, NegativeLengthOfRunBecomesHalfTheWaterline) {
 }
 
 TEST(FormFactor, CorrectionBelowFivePercentSwitchesTheFormEffectOff) {
-  InputData in = exampleShip();
-  in.FFDF = 0.0f;
-  EXPECT_EQ(formFactors(in, hullForm(in)).FFN, 1.0f);
-  in.FFDF = 0.049f;
-  EXPECT_EQ(formFactors(in, hullForm(in)).FFN, 1.0f);
+  InputData in = exampleShipInput();
+  for (float ffdf : {0.0f, 0.049f}) {
+    in.FFDF = ffdf;
+    EXPECT_EQ(formFactors(in, hullForm(in)).FFN, 1.0f) << ffdf;
+  }
   in.FFDF = 0.05f;
   const FormFactors f = formFactors(in, hullForm(in));
   EXPECT_EQ(f.FFN, 0.05f * f.FFH);
@@ -244,7 +222,7 @@ TEST(WaveResistanceRanges, BoundariesBelongToTheLowerRange) {
 //   high(0.55) = 13620.88 kN; between, linear in Fn from the mean to high(0.55):
 //   at 39.2 knots (Fn = 0.449651) 7118.931 kN; at 50 knots (Fn = 0.5735345) high = 14304.49 kN.
 TEST(WaveResistanceRanges, TransitionRunsFromTheMeanAtPoint40ToTheHighSpeedFormula) {
-  const InputData in = exampleShip();
+  const InputData in = exampleShipInput();
   const HullForm h = hullForm(in);
   const auto RW = [&](float Fn) { return waveResistance(waveCoefficients(in, h, in.IE, Fn), Fn, dispW(in)); };
   EXPECT_SIG4(RW(0.40f), 3671.58);
@@ -259,36 +237,35 @@ TEST(WaveResistanceRanges, TransitionRunsFromTheMeanAtPoint40ToTheHighSpeedFormu
 //   AFH = B Cm (HFP - Tf) = 250.88; CAA = 0.001 (AFH + ONYUZ)/S = 8.81778e-5; RAIR = 0.5 rho Vms^2 CAA S = 55.16667 kN
 //   HFP = Tf: AFH = 0, CAA = 0.001 ONYUZ/S = 5.418989e-5, RAIR = 33.90282 kN
 TEST(AirResistance, FrontalAreasAboveWater) {
-  InputData in = exampleShip();
-  in.HFP = 18.0f;
-  in.ONYUZ = 400.0f;
-  AirResistance a = airResistance(in, in.S, 25.0f);
-  EXPECT_TRUE(a.given);
-  EXPECT_SIG4(a.AFH, 250.88);
-  EXPECT_SIG4(a.CAA, 8.81778e-5);
-  EXPECT_SIG4(a.RAIR, 55.16667);
-  in.HFP = 10.0f;
-  a = airResistance(in, in.S, 25.0f);
-  EXPECT_EQ(a.AFH, 0.0f);
-  EXPECT_SIG4(a.CAA, 5.418989e-5);
-  EXPECT_SIG4(a.RAIR, 33.90282);
-  in.HFP = 9.0f;  // deck height below the fore draught: reported, nothing computed
-  a = airResistance(in, in.S, 25.0f);
-  EXPECT_TRUE(a.deckBelowDraught);
-  EXPECT_EQ(a.RAIR, 0.0f);
-  in.HFP = 18.0f;
-  in.ONYUZ = 0.1f;  // not above 0.1: no air resistance, no message
-  a = airResistance(in, in.S, 25.0f);
-  EXPECT_FALSE(a.given);
-  EXPECT_FALSE(a.deckBelowDraught);
-  EXPECT_EQ(a.RAIR, 0.0f);
+  const struct {
+    float HFP, ONYUZ;
+    bool given, deckBelowDraught;
+    double AFH, CAA, RAIR;
+  } cases[] = {
+      {18.0f, 400.0f, true, false, 250.88, 8.81778e-5, 55.16667},
+      {10.0f, 400.0f, true, false, 0.0, 5.418989e-5, 33.90282},
+      {9.0f, 400.0f, true, true, 0.0, 0.0, 0.0},     // deck height below the fore draught: reported, nothing computed
+      {18.0f, 0.1f, false, false, 0.0, 0.0, 0.0},   // front area not above 0.1: no air resistance, no message
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "HFP " << c.HFP << " ONYUZ " << c.ONYUZ);
+    InputData in = exampleShipInput();
+    in.HFP = c.HFP;
+    in.ONYUZ = c.ONYUZ;
+    const AirResistance a = airResistance(in, in.S, 25.0f);
+    EXPECT_EQ(a.given, c.given);
+    EXPECT_EQ(a.deckBelowDraught, c.deckBelowDraught);
+    EXPECT_SIG4(a.AFH, c.AFH);
+    EXPECT_SIG4(a.CAA, c.CAA);
+    EXPECT_SIG4(a.RAIR, c.RAIR);
+  }
 }
 
 // Bulb centre above 2/3 of the fore draught (HB = 7, Tf = 10 < 1.5 HB): the exponent
 // becomes +5 (Tf - 1.5 HB)^2 = 1.25; Fni = 12.86/sqrt(9.81 (10 - 7 - 0.25 sqrt 20) + 0.15 x 12.86^2);
 // Rbulb = 0.11 exp(1.25) Fni^3 20^1.5 rho g/(1 + Fni^2)/1000 = 535.0785 kN.
 TEST(BulbResistance, CentreAboveTwoThirdsOfTheDraughtWarns) {
-  InputData in = exampleShip();
+  InputData in = exampleShipInput();
   in.HB = 7.0f;
   const BulbResistance b = bulbResistance(in, 25.0f);
   EXPECT_TRUE(b.waveBreaking);
@@ -297,7 +274,7 @@ TEST(BulbResistance, CentreAboveTwoThirdsOfTheDraughtWarns) {
 }
 
 TEST(BulbResistance, ImmersionTermBelowZeroIsRefusedAndNoBulbGivesZero) {
-  InputData in = exampleShip();
+  InputData in = exampleShipInput();
   // 9.81 (10 - 14 - 1.118) + 0.15 x 6.43^2 < 0 at 12.5 knots
   in.HB = 14.0f;
   EXPECT_TRUE(bulbResistance(in, 12.5f).immersionTooSmall);
@@ -310,7 +287,7 @@ TEST(BulbResistance, ImmersionTermBelowZeroIsRefusedAndNoBulbGivesZero) {
 // Transom at 15 knots: FnT = 7.7160/sqrt(2 g AT/(B (1 + CWP))) = 3.258943 < 5,
 // c6 = 0.2 (1 - 0.2 FnT); Rayna = 0.5 rho Vms^2 AT c6 = 33.99941 kN. At 25 knots FnT = 5.43: 0.
 TEST(TransomResistance, LowAndHighTransomFroudeNumber) {
-  InputData in = exampleShip();
+  InputData in = exampleShipInput();
   const HullForm h = hullForm(in);
   EXPECT_SIG4(transomResistance(in, h.CWPlwl, 15.0f), 33.99941);
   EXPECT_EQ(transomResistance(in, h.CWPlwl, 25.0f), 0.0f);
@@ -321,7 +298,7 @@ TEST(TransomResistance, LowAndHighTransomFroudeNumber) {
 
 // Two tunnels of 2.5 m at 25 knots: rho Vms^2 pi 0.0075 DBT^2 NBT = 49.92602 kN.
 TEST(BowThrusters, TunnelOpeningsAddResistance) {
-  InputData in = exampleShip();
+  InputData in = exampleShipInput();
   in.NBT = 2;
   in.DBT = 2.5f;
   EXPECT_SIG4(bowThrusterResistance(in, 25.0f), 49.92602);
@@ -332,33 +309,36 @@ TEST(BowThrusters, TunnelOpeningsAddResistance) {
 // ITTC-1978: CA = (105 (ks/L)^(1/3) - 0.64)/1000; 150 micrometres on 205 m: 0.0003061684;
 // 1 micrometre: -0.0004619243; 0.9995 micrometre: -0.000461954.
 TEST(CorrelationAllowance, RoughnessModesTestedOneAfterTheOther) {
-  InputData in = exampleShip();
+  constexpr double kCAH = 0.0003524993;  // the estimate, as at 25 knots above
+  const struct {
+    float ROUGH;
+    bool direct, ittc;
+    double CA;
+  } cases[] = {
+      {0.0f, false, false, kCAH},
+      {0.35f, true, false, 0.00035},
+      {150.0f, false, true, 0.0003061684},
+      {1.0f, false, true, -0.0004619243},
+      {0.9995f, true, true, -0.000461954},  // direct and then ITTC: the ITTC value remains
+      {-2.0f, false, false, kCAH},          // negative: the estimate
+  };
+  InputData in = exampleShipInput();
   const float CBlwl = hullForm(in).CBlwl, C2 = 0.7594733f;
-  in.ROUGH = 0.0f;
-  Correlation c = correlationAllowance(in, CBlwl, C2);
-  EXPECT_SIG4(c.CA, 0.0003524993);
-  in.ROUGH = 0.35f;
-  c = correlationAllowance(in, CBlwl, C2);
-  EXPECT_TRUE(c.direct);
-  EXPECT_FALSE(c.ittc);
-  EXPECT_SIG4(c.CA, 0.00035);
-  EXPECT_SIG4(c.CAH, 0.0003524993);
-  in.ROUGH = 150.0f;
-  c = correlationAllowance(in, CBlwl, C2);
-  EXPECT_FALSE(c.direct);
-  EXPECT_SIG4(c.CA, 0.0003061684);
-  in.ROUGH = 1.0f;
-  EXPECT_SIG4(correlationAllowance(in, CBlwl, C2).CA, -0.0004619243);
-  in.ROUGH = 0.9995f;  // direct and then ITTC: the ITTC value remains
-  c = correlationAllowance(in, CBlwl, C2);
-  EXPECT_TRUE(c.direct);
-  EXPECT_TRUE(c.ittc);
-  EXPECT_SIG4(c.CAdirect, 0.0009995);
-  EXPECT_SIG4(c.CA, -0.000461954);
-  in.ROUGH = -2.0f;  // negative: the estimate
-  c = correlationAllowance(in, CBlwl, C2);
-  EXPECT_FALSE(c.direct || c.ittc);
-  EXPECT_EQ(c.CA, c.CAH);
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.ROUGH);
+    in.ROUGH = k.ROUGH;
+    const Correlation c = correlationAllowance(in, CBlwl, C2);
+    EXPECT_EQ(c.direct, k.direct);
+    EXPECT_EQ(c.ittc, k.ittc);
+    EXPECT_SIG4(c.CA, k.CA);
+    EXPECT_SIG4(c.CAH, kCAH);
+    if (k.direct) {
+      EXPECT_SIG4(c.CAdirect, k.ROUGH * 1e-3);  // given in thousandths
+    }
+    if (!k.direct && !k.ittc) {
+      EXPECT_EQ(c.CA, c.CAH);
+    }
+  }
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 namespace gemi {
 namespace {
 
+using testing::contains;
 using testing::exampleInput;
+using testing::lastLines;
 using testing::linesOf;
 using testing::runCase;
 using testing::runIn;
@@ -22,16 +24,9 @@ using testing::withRecord;
 const std::string kStopLine = "Stop - Program terminated.";
 const std::string kPausePrompt = "Pause - Please enter a blank line (to continue) or a DOS command.";
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 // The example ship without a propeller: the run goes from the input straight
 // through the resistance stages to the closing.
 std::string withoutPropeller() { return withRecord(exampleInput(), 31, "0"); }
-
-std::vector<std::string> lastLines(const std::string& text, std::size_t n) {
-  const auto lines = linesOf(text);
-  return {lines.end() - static_cast<long>(std::min(n, lines.size())), lines.end()};
-}
 
 TEST(RunDriver, TitleBlockOnConsoleThenReport) {
   const auto r = runCase(withoutPropeller());

@@ -9,6 +9,7 @@
 namespace gemi {
 namespace {
 
+using testing::contains;
 using testing::exampleInput;
 using testing::linesOf;
 using testing::runCase;
@@ -27,8 +28,6 @@ std::string echoOfRecord(const std::string& echo, int no) {
   }
   return "<record " + std::to_string(no) + " not echoed>";
 }
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(InputFile, ExampleIsEchoedRecordByRecord) {
   const auto r = runCase(exampleInput());
@@ -156,23 +155,28 @@ std::string trialSpeedRefusal(const std::string& vtrial, const std::string& v1, 
 }
 
 TEST(InputFile, TrialSpeedOutsideTheListStopsAfterRecord18) {
-  for (const char* vtrial : {"27.01", "14.99"}) {
-    const auto r = runCase(withRecord(exampleInput(), 18, vtrial));
+  const struct {
+    const char *vtrial, *shown, *echoed;
+  } cases[] = {{"27.01", " 27.01", "  27.010"}, {"14.99", " 14.99", "  14.990"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.vtrial);
+    const auto r = runCase(withRecord(exampleInput(), 18, c.vtrial));
     EXPECT_EQ(r.status, 0);
-    const std::string shown = std::string(vtrial) == "27.01" ? " 27.01" : " 14.99";
-    EXPECT_EQ(r.console, trialSpeedRefusal(shown, " 15.00", " 27.00"));
+    EXPECT_EQ(r.console, trialSpeedRefusal(c.shown, " 15.00", " 27.00"));
     EXPECT_EQ(r.report, "");  // stopped before the title block
     // The echo holds everything up to record 18 and nothing of record 19.
     const auto echo = linesOf(r.echo);
-    EXPECT_EQ(echo.back(), std::string(vtrial) == "27.01" ? "  27.010" : "  14.990");
+    EXPECT_EQ(echo.back(), c.echoed);
     EXPECT_TRUE(contains(echo[echo.size() - 2], "KAYIT 18"));
   }
   // The ends of the speed list themselves pass.
   for (const char* vtrial : {"15", "27"}) EXPECT_TRUE(contains(runCase(withRecord(exampleInput(), 18, vtrial)).report, "GIRIS BILGILERI"));
 }
 
-// The refusal of a value: record, name, value and rule on the console, then the stop.
-void expectRefusal(const testing::RunResult& r, const std::string& valueLine, const std::string& rule) {
+// The refusal of `values` as record `no`: record, name, value and rule on the console, then the stop.
+void expectRefusal(int no, const std::string& values, const std::string& valueLine, const std::string& rule) {
+  SCOPED_TRACE(values);
+  const auto r = runCase(withRecord(exampleInput(), no, values));
   EXPECT_EQ(r.status, 0) << r.console;
   EXPECT_EQ(r.console, "\n\n\n\n    **** DATA GIRISI HATASI ****\n" + valueLine + "\n   " + rule +
                            " - STOP\n\n\nStop - Program terminated.\n");
@@ -180,33 +184,30 @@ void expectRefusal(const testing::RunResult& r, const std::string& valueLine, co
 }
 
 TEST(InputFile, SpeedAndFactorCountsOutsideTheirTablesAreRefused) {
-  auto r = runCase(withRecord(exampleInput(), 17, "51 " + std::string(51 * 3, ' ')));
-  expectRefusal(r, "   KAYIT 17 - HIZ SAYISI NV =      51", "HIZ SAYISI 1 ILE 50 ARASINDA OLMALIDIR");
-  EXPECT_EQ(linesOf(r.echo).back(), " 51");  // the count as read, then nothing more
-  r = runCase(withRecord(exampleInput(), 17, "0 15"));
-  expectRefusal(r, "   KAYIT 17 - HIZ SAYISI NV =       0", "HIZ SAYISI 1 ILE 50 ARASINDA OLMALIDIR");
-  r = runCase(withRecord(exampleInput(), 43, "11 11*1.0"));
-  expectRefusal(r, "   KAYIT 43 - DUZELTME FAKTORU SAYISI NDF =      11", "NDF 0 ILE 10 ARASINDA OLMALIDIR");
-  r = runCase(withRecord(exampleInput(), 43, "-1"));
-  expectRefusal(r, "   KAYIT 43 - DUZELTME FAKTORU SAYISI NDF =      -1", "NDF 0 ILE 10 ARASINDA OLMALIDIR");
+  const std::string nv = "HIZ SAYISI 1 ILE 50 ARASINDA OLMALIDIR", ndf = "NDF 0 ILE 10 ARASINDA OLMALIDIR";
+  const std::string tooMany = "51 " + std::string(51 * 3, ' ');
+  expectRefusal(17, tooMany, "   KAYIT 17 - HIZ SAYISI NV =      51", nv);
+  expectRefusal(17, "0 15", "   KAYIT 17 - HIZ SAYISI NV =       0", nv);
+  expectRefusal(43, "11 11*1.0", "   KAYIT 43 - DUZELTME FAKTORU SAYISI NDF =      11", ndf);
+  expectRefusal(43, "-1", "   KAYIT 43 - DUZELTME FAKTORU SAYISI NDF =      -1", ndf);
+  // The count as read is echoed, then nothing more.
+  EXPECT_EQ(linesOf(runCase(withRecord(exampleInput(), 17, tooMany)).echo).back(), " 51");
   // The limits themselves are accepted: 50 speeds, 10 factors.
   std::string speeds = "50";
   for (int i = 1; i <= 50; ++i) speeds += " " + std::to_string(10 + i);
-  r = runCase(withRecord(withRecord(withRecord(exampleInput(), 17, speeds), 18, "30"), 43, "10 10*1.02"));
+  const auto r = runCase(withRecord(withRecord(withRecord(exampleInput(), 17, speeds), 18, "30"), 43, "10 10*1.02"));
   EXPECT_EQ(r.state.in.VS(50), 60.0f);
   EXPECT_EQ(r.state.in.DF(10), 1.02f);
   EXPECT_TRUE(contains(r.report, "CIKIS BILGILERI"));
 }
 
 TEST(InputFile, PropellerDataUnfitForThePropellerStageIsRefused) {
-  expectRefusal(runCase(withRecord(exampleInput(), 36, "0 1 0")), "   KAYIT 36 - PERVANE SAYISI NPROP =       0",
-                "PERVANE HESABI ICIN NPROP EN AZ 1 OLMALIDIR");
-  expectRefusal(runCase(withRecord(exampleInput(), 36, "1 3 0")), "   KAYIT 36 - PERVANE SERISI NSERIES =       3",
+  expectRefusal(36, "0 1 0", "   KAYIT 36 - PERVANE SAYISI NPROP =       0", "PERVANE HESABI ICIN NPROP EN AZ 1 OLMALIDIR");
+  expectRefusal(36, "1 3 0", "   KAYIT 36 - PERVANE SERISI NSERIES =       3",
                 "NSERIES 1 (WAGENINGEN B) VEYA 2 (GAWN) OLMALIDIR");
-  expectRefusal(runCase(withRecord(exampleInput(), 37, "30000 0")),
-                "   KAYIT 37 - MAKINA MARJINI MCR =       .0000", "PERVANE HESABI ICIN MCR SIFIRDAN BUYUK OLMALIDIR");
-  expectRefusal(runCase(withRecord(exampleInput(), 40, "-0.5")),
-                "   KAYIT 40 - TRANSMISYON VERIMI etas =      -.5000",
+  expectRefusal(37, "30000 0", "   KAYIT 37 - MAKINA MARJINI MCR =       .0000",
+                "PERVANE HESABI ICIN MCR SIFIRDAN BUYUK OLMALIDIR");
+  expectRefusal(40, "-0.5", "   KAYIT 40 - TRANSMISYON VERIMI etas =      -.5000",
                 "PERVANE HESABI ICIN etas SIFIRDAN BUYUK OLMALIDIR");
   // Without a propeller the same values pass: the propeller stage does not run.
   std::string noProp = withRecord(withRecord(exampleInput(), 31, "0"), 36, "0 7 0");

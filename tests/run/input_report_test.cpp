@@ -11,6 +11,7 @@ namespace gemi {
 namespace {
 
 using testing::exampleInput;
+using testing::lineStartingWith;
 using testing::linesOf;
 using testing::runCase;
 using testing::withRecord;
@@ -39,12 +40,6 @@ std::vector<std::string> appendageLines(const std::string& report) {
     if (line.find("(1+k2)") != std::string::npos) inList = true;
   }
   return out;
-}
-
-std::string lineWith(const std::string& report, const std::string& start) {
-  for (const auto& line : linesOf(report))
-    if (line.rfind(start, 0) == 0) return line;
-  return "<no line starting with '" + start + "'>";
 }
 
 // The example's input section, rendered by hand from the record templates.
@@ -115,8 +110,8 @@ TEST(InputReport, OnlyAppendagesAboveATenthOfASquareMetreAreListedAndSummed) {
                                           "  1- TEK PERVANELI GEMI DUMENI          5.000         1.400",
                                           "  2- BOSALAR                            3.000         2.000",
                                       }));
-  EXPECT_EQ(lineWith(r.report, "  TOPLAM"), "  TOPLAM TAKINTI ALANI - Stot =   8.00 m2");
-  EXPECT_EQ(lineWith(r.report, "  TAKINTI"), "  TAKINTI EFEKTIF FORM FAKTORU (1+K2)eff= 1.625");
+  EXPECT_EQ(lineStartingWith(r.report, "  TOPLAM"), "  TOPLAM TAKINTI ALANI - Stot =   8.00 m2");
+  EXPECT_EQ(lineStartingWith(r.report, "  TAKINTI"), "  TAKINTI EFEKTIF FORM FAKTORU (1+K2)eff= 1.625");
   EXPECT_EQ(r.state.app.Stot, 8.0f);
   EXPECT_EQ(r.state.app.K2eff, 1.625f);
 }
@@ -131,8 +126,8 @@ TEST(InputReport, ThreeAppendagesWeightedByArea) {
   const auto r = runCase(text);
   EXPECT_EQ(appendageLines(r.report).size(), 3u);
   EXPECT_EQ(appendageLines(r.report)[2], "  3- YALPA OMURGASI                    20.000         1.400");
-  EXPECT_EQ(lineWith(r.report, "  TOPLAM"), "  TOPLAM TAKINTI ALANI - Stot =  40.00 m2");
-  EXPECT_EQ(lineWith(r.report, "  TAKINTI"), "  TAKINTI EFEKTIF FORM FAKTORU (1+K2)eff= 1.575");
+  EXPECT_EQ(lineStartingWith(r.report, "  TOPLAM"), "  TOPLAM TAKINTI ALANI - Stot =  40.00 m2");
+  EXPECT_EQ(lineStartingWith(r.report, "  TAKINTI"), "  TAKINTI EFEKTIF FORM FAKTORU (1+K2)eff= 1.575");
   EXPECT_FLOAT_EQ(r.state.app.K2eff, 1.575f);
 }
 
@@ -143,15 +138,15 @@ TEST(InputReport, NoAppendagesAndNoPropellerBlock) {
   text = withRecord(text, 31, "0");
   const auto r = runCase(text);
   EXPECT_TRUE(appendageLines(r.report).empty());
-  EXPECT_EQ(lineWith(r.report, "  TOPLAM"), "  TOPLAM TAKINTI ALANI - Stot =    .00 m2");
-  EXPECT_EQ(lineWith(r.report, "  TAKINTI"), "  TAKINTI EFEKTIF FORM FAKTORU (1+K2)eff=  .000");
+  EXPECT_EQ(lineStartingWith(r.report, "  TOPLAM"), "  TOPLAM TAKINTI ALANI - Stot =    .00 m2");
+  EXPECT_EQ(lineStartingWith(r.report, "  TAKINTI"), "  TAKINTI EFEKTIF FORM FAKTORU (1+K2)eff=  .000");
   const auto section = inputSection(r.report);
   ASSERT_GE(section.size(), 3u);
   EXPECT_EQ(section[section.size() - 3], "  YERCEKIMI IVMESI - GRAV =   9.81000 m/sn2 ");
   EXPECT_EQ(section[section.size() - 2], kRule);
   EXPECT_EQ(section.back(), kRule);
   // D = 0.05 shows the block.
-  EXPECT_EQ(lineWith(runCase(withRecord(exampleInput(), 31, "0.05")).report, "  PERVANE CAPI"),
+  EXPECT_EQ(lineStartingWith(runCase(withRecord(exampleInput(), 31, "0.05")).report, "  PERVANE CAPI"),
             "  PERVANE CAPI - D =   .050 m");
 }
 
@@ -175,7 +170,7 @@ TEST(InputReport, TotalsSkipSmallAreasAndZeroTotal) {
 
 TEST(InputReport, WideValuesBecomeAsterisks) {
   const auto r = runCase(withRecord(exampleInput(), 6, "123456.7"));
-  EXPECT_EQ(lineWith(r.report, "  DEPLASMAN"), "  DEPLASMAN HACMI    V =********* m3");
+  EXPECT_EQ(lineStartingWith(r.report, "  DEPLASMAN"), "  DEPLASMAN HACMI    V =********* m3");
 }
 
 }  // namespace

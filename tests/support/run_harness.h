@@ -1,6 +1,7 @@
 // Whole runs in a temporary folder with scripted console answers.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "run/driver.h"
+#include "run/run.h"
 
 namespace gemi::testing {
 
@@ -98,5 +100,64 @@ inline std::string withRecord(const std::string& input, int no, const std::strin
   }
   return out;
 }
+
+inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// True when one of `lines` is `line` itself.
+inline bool hasLine(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// True when one of `lines` holds `part`.
+inline bool anyContains(const std::vector<std::string>& lines, const std::string& part) {
+  return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return contains(l, part); });
+}
+
+// The first line of `text` that starts with `start`.
+inline std::string lineStartingWith(const std::string& text, const std::string& start) {
+  for (const auto& line : linesOf(text))
+    if (line.rfind(start, 0) == 0) return line;
+  return "<no line starting with '" + start + "'>";
+}
+
+// The last `n` lines of `text` (all of them when it has fewer).
+inline std::vector<std::string> lastLines(const std::string& text, std::size_t n) {
+  const auto lines = linesOf(text);
+  return {lines.end() - static_cast<long>(std::min(n, lines.size())), lines.end()};
+}
+
+// The example ship's input values as the reader leaves them: Lwl = Lbp = 205,
+// B = 32, Tf = Ta = 10, V = 37500, LCB = -1.5375, ABT = 20 at HB = 4, AT = 16,
+// Cm = 0.98, Cwp = 0.75, Cstern = 10, IE = 12.08, S = 7381.45, sea water
+// 1025 kg/m3, g = 9.81, FFDF = 1. Appendages are left to the test.
+inline InputData exampleShipInput() {
+  InputData in;
+  in.RHO = 1025.0f, in.GRAV = 9.81f, in.Lwl = 205.0f, in.Lbp = 205.0f, in.B = 32.0f;
+  in.Tf = 10.0f, in.Ta = 10.0f, in.V = 37500.0f, in.LCB = -1.5375f, in.ABT = 20.0f, in.HB = 4.0f;
+  in.AT = 16.0f, in.Cm = 0.98f, in.Cwp = 0.75f, in.Cstern = 10.0f, in.IE = 12.08f, in.S = 7381.45f;
+  in.FFDF = 1.0f;
+  return in;
+}
+
+// A run on a hand-made state in a scratch folder, the report file open and
+// the console kept, for calling one stage directly.
+struct StateRun {
+  explicit StateRun(const std::string& answers = "") : in(answers), run(in, out, dir.path()) {
+    run.reportFile.open(run.file(kReportFileName));
+  }
+  std::vector<std::string> report() {
+    run.report.flush();
+    return linesOf(readFile(run.file(kReportFileName)));
+  }
+  std::vector<std::string> console() {
+    run.con.flush();
+    return linesOf(out.str());
+  }
+
+  TempDir dir;
+  std::istringstream in;
+  std::ostringstream out;
+  Run run;
+};
 
 }  // namespace gemi::testing
