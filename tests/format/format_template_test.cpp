@@ -212,21 +212,20 @@ TEST(Templates, ParsedOnceAndMalformedRefused) {
 // Expected records below were printed by gfortran 12 (print *, ...), a second
 // implementation of list-directed output.
 TEST(FreeForm, RecordsStartWithABlank) {
-  EXPECT_EQ(renderList({}), Records({""}));
-  std::vector<Item> items{"PROGRAM CALISMASI TAMAMLANDI."};
-  EXPECT_EQ(renderList(items), Records({" PROGRAM CALISMASI TAMAMLANDI."}));
-  items = {"|--------|", "------|"};
-  EXPECT_EQ(renderList(items), Records({" |--------|------|"}));
-  items = {5};
-  EXPECT_EQ(renderList(items), Records({"           5"}));
-  items = {"ab", 5, "cd"};
-  EXPECT_EQ(renderList(items), Records({" ab           5 cd"}));
-  items = {1.0f};
-  EXPECT_EQ(renderList(items), Records({"   1.00000000    "}));
-  items = {"x", 1.5f, 2.5e10f, -3.25e-5f, 0.0f};
-  EXPECT_EQ(renderList(items), Records({" x   1.50000000       2.49999995E+10  -3.25000001E-05   0.00000000    "}));
-  items = {123456789.0f, 0.1f, 0.09f};
-  EXPECT_EQ(renderList(items), Records({"   123456792.      0.100000001       9.00000036E-02"}));
+  const struct {
+    std::vector<Item> items;
+    std::string record;
+  } cases[] = {
+      {{}, ""},
+      {{"PROGRAM CALISMASI TAMAMLANDI."}, " PROGRAM CALISMASI TAMAMLANDI."},
+      {{"|--------|", "------|"}, " |--------|------|"},
+      {{5}, "           5"},
+      {{"ab", 5, "cd"}, " ab           5 cd"},
+      {{1.0f}, "   1.00000000    "},
+      {{"x", 1.5f, 2.5e10f, -3.25e-5f, 0.0f}, " x   1.50000000       2.49999995E+10  -3.25000001E-05   0.00000000    "},
+      {{123456789.0f, 0.1f, 0.09f}, "   123456792.      0.100000001       9.00000036E-02"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(renderList(c.items), Records({c.record}));
 }
 
 TEST(Sinks, ConsoleCarriageControlAndFileRecords) {

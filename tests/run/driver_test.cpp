@@ -67,21 +67,16 @@ TEST(RunDriver, ClosingCreditsPauseNoticeAndStop) {
   EXPECT_EQ(r.status, 0);
   const auto tail = lastLines(r.console, 15);
   ASSERT_EQ(tail.size(), 15u);
-  EXPECT_EQ(tail[0], "");
-  EXPECT_EQ(tail[1], "");
-  EXPECT_EQ(tail[2], std::string(53, '='));
+  const std::string rule(53, '=');
+  EXPECT_EQ(std::vector<std::string>(tail.begin(), tail.begin() + 3), (std::vector<std::string>{"", "", rule}));
   for (int k = 3; k <= 7; ++k) {
     EXPECT_EQ(tail[k].size(), 53u) << tail[k];
     EXPECT_EQ(tail[k].front(), '=');
     EXPECT_EQ(tail[k].back(), '=');
   }
-  EXPECT_EQ(tail[8], std::string(53, '='));
-  EXPECT_EQ(tail[9], "");
-  EXPECT_EQ(tail[10], "");
-  EXPECT_EQ(tail[11], "PROGRAM CALISMASI TAMAMLANDI. BITIRMEK ICIN `ENTER` TUSUNA BASIN");
-  EXPECT_EQ(tail[12], "");
-  EXPECT_EQ(tail[13], kPausePrompt);
-  EXPECT_EQ(tail[14], kStopLine);
+  EXPECT_EQ(std::vector<std::string>(tail.begin() + 8, tail.end()),
+            (std::vector<std::string>{rule, "", "", "PROGRAM CALISMASI TAMAMLANDI. BITIRMEK ICIN `ENTER` TUSUNA BASIN", "",
+                                      kPausePrompt, kStopLine}));
   // The report ends with five empty records and the 15-line notice box,
   // each a blank and 48 columns.
   const auto notice = lastLines(r.report, 20);
