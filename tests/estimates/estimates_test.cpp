@@ -5,6 +5,7 @@
 
 #include "estimates/guldhammer.h"
 #include "estimates/propulsion_survey.h"
+#include "../support/scripted_run.h"
 
 namespace gemi {
 namespace {
@@ -66,10 +67,8 @@ TEST(AndersenGuldhammer, FullBlockRemovesTheCubicTerms) {
 // 0.246352921; w 0.540883029, 0.532671265; SSPA 0.6075 / 0.7075,
 // Holtrop-Mennen t 0.150545197, Helm eta_r 1.030295827, Troost 0.275.
 TEST(PropulsionSurvey, FormulaValues) {
-  SpeedArray VS;
-  VS(1) = 10.0f;
-  VS(2) = 15.0f;
-  const SurveyValues v = computePropulsionSurvey({0.7f, 0.72f, 0.8f, 100.0f, 16.0f, 6.0f, 4.0f, 6500.0f}, VS, 2);
+  const SurveyValues v = computePropulsionSurvey({0.7f, 0.72f, 0.8f, 100.0f, 16.0f, 6.0f, 4.0f, 6500.0f},
+                                                 testing::speedsOf({10.0f, 15.0f}), 2);
   EXPECT_NEAR(v.wSchneekluth, 0.340283077, 1e-6);
   EXPECT_NEAR(v.FnPapmehl(1), 0.164235280, 1e-6);
   EXPECT_NEAR(v.FnPapmehl(2), 0.246352921, 1e-6);
@@ -85,9 +84,8 @@ TEST(PropulsionSurvey, FormulaValues) {
 }
 
 TEST(PropulsionSurvey, BlockCoefficientSixTenths) {
-  SpeedArray VS;
-  VS(1) = 12.0f;
-  const SurveyValues v = computePropulsionSurvey({0.6f, 0.61f, 0.7f, 100.0f, 16.0f, 6.0f, 4.0f, 5000.0f}, VS, 1);
+  const SurveyValues v = computePropulsionSurvey({0.6f, 0.61f, 0.7f, 100.0f, 16.0f, 6.0f, 4.0f, 5000.0f},
+                                                 testing::speedsOf({12.0f}), 1);
   EXPECT_NEAR(v.wTroost, 0.25f, 1e-7f);
   EXPECT_NEAR(v.wTaylor1, 0.25f, 1e-7f);
   EXPECT_NEAR(v.tTaylor1, 0.15f, 1e-7f);
@@ -103,8 +101,7 @@ class Lines : public RecordSink {
 TEST(PropulsionSurveyHeader, MissingWaterplaneCoefficientIsEstimatedAndKept) {
   // Dep 6355 t -> volume 6200 m3; Cb = 6200/(5.2*19*120) = 0.522942,
   // Cwp = 0.625*Cb/0.93 + 0.375 = 0.726439 (python3).
-  SpeedArray VS;
-  VS(1) = 14.0f;
+  const SpeedArray VS = testing::speedsOf({14.0f});
   Lines out;
   float Cwp = 0.0f;
   writePropulsionSurveyWithHeader(out, 120.0f, 19.0f, 5.2f, 6355.0f, 0.93f, Cwp, 1, VS, 3.6f);

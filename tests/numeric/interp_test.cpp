@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <vector>
 
-#include "run/run.h"
-#include "../support/run_harness.h"
+#include "../support/scripted_run.h"
 
 namespace gemi {
 namespace {
@@ -121,18 +119,14 @@ TEST(Interp, SplineTableOverTheLimitIsRefusedOnlyWhenTheSplineIsNeeded) {
 }
 
 TEST(Interp, RunVariantPausesAndStopsAtTheDimensionLimit) {
-  gemi::testing::TempDir dir;
-  std::istringstream in("\nleft over\n");
-  std::ostringstream out;
-  gemi::Run run(in, out, dir.path());
+  gemi::testing::ScriptedRun t("\nleft over\n");
+  gemi::Run& run = t.run;
   std::vector<float> x(2001), y(2001);
   for (int i = 0; i < 2001; ++i) x[static_cast<std::size_t>(i)] = y[static_cast<std::size_t>(i)] = static_cast<float>(i);
   y[5] = 0.0f;
   EXPECT_THROW(interp(run, 2001, x.data(), y.data(), 4.5f, 0.0f, 3), StopRun);
-  std::string rest;
-  ASSERT_TRUE(run.conIn.next(rest));  // the pause took exactly one line
-  EXPECT_EQ(rest, "left over");
-  const std::string console = out.str();
+  EXPECT_EQ(t.nextAnswer(), "left over");  // the pause took exactly one line
+  const std::string console = t.out.str();
   const auto message = console.find("DIMENSION N > N1, TAU(N1),C(4,N1)");
   ASSERT_NE(message, std::string::npos);
   EXPECT_NE(console.find("Pause - Please enter", message), std::string::npos);

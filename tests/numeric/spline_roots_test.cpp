@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "numeric/spline_roots.h"
-#include "run/run.h"
+#include "../support/scripted_run.h"
 
 namespace gemi {
 namespace {
@@ -38,29 +38,22 @@ void expectCubic(const std::vector<float>& x, const std::vector<SplinePiece>& c)
   }
 }
 
-TEST(Splcoef, NotAKnotSplineThroughACubicIsTheCubic) {
-  std::vector<SplinePiece> c = cubicValues(kKnots);
-  SPLCOEF(kKnots, c, 6, 0, 0);
-  expectCubic(kKnots, c);
-}
-
-TEST(Splcoef, GivenEndSlopesOrSecondDerivativesReproduceTheCubic) {
-  std::vector<SplinePiece> slopes = cubicValues(kKnots);
-  slopes[0][1] = static_cast<float>(f1(0.0));
-  slopes[5][1] = static_cast<float>(f1(4.0));
-  SPLCOEF(kKnots, slopes, 6, 1, 1);
-  expectCubic(kKnots, slopes);
-
-  std::vector<SplinePiece> curv = cubicValues(kKnots);
-  curv[0][1] = static_cast<float>(f2(0.0));
-  curv[5][1] = static_cast<float>(f2(4.0));
-  SPLCOEF(kKnots, curv, 6, 2, 2);
-  expectCubic(kKnots, curv);
-
-  std::vector<SplinePiece> mixed = cubicValues(kKnots);  // not-a-knot left, slope right
-  mixed[5][1] = static_cast<float>(f1(4.0));
-  SPLCOEF(kKnots, mixed, 6, 0, 1);
-  expectCubic(kKnots, mixed);
+TEST(Splcoef, EveryEndConditionReproducesTheCubic) {
+  // Kinds 0 not-a-knot, 1 given slope, 2 given second derivative, with the
+  // cubic's own end values (an unused end value stays 0).
+  struct Ends {
+    int left, right;
+    double leftValue, rightValue;
+  };
+  for (const Ends e : {Ends{0, 0, 0.0, 0.0}, Ends{1, 1, f1(0.0), f1(4.0)}, Ends{2, 2, f2(0.0), f2(4.0)},
+                       Ends{0, 1, 0.0, f1(4.0)}}) {
+    SCOPED_TRACE("end kinds " + std::to_string(e.left) + ", " + std::to_string(e.right));
+    std::vector<SplinePiece> c = cubicValues(kKnots);
+    c[0][1] = static_cast<float>(e.leftValue);
+    c[5][1] = static_cast<float>(e.rightValue);
+    SPLCOEF(kKnots, c, 6, e.left, e.right);
+    expectCubic(kKnots, c);
+  }
 }
 
 TEST(Splcoef, ThreePointsGiveTheParabolaTwoPointsTheLine) {
@@ -121,14 +114,8 @@ TEST(Splval, EvaluatesInsideAndLeavesTheResultOutside) {
   EXPECT_EQ(yy, -1.0f);
 }
 
-struct TestRun {
-  std::istringstream in;
-  std::ostringstream out;
-  Run run{in, out, "."};
-};
-
 TEST(Rootsp, RootOfACubicCurve) {
-  TestRun t;
+  testing::ScriptedRun t;
   // f(x) = 3: x^3 - 2x^2 + 0.5x - 2 = 0 has its only real root at
   // 2.18897789 (python, bisection). The iteration ends once |f| is below
   // 1e-5 of the range of f - 3 over the table (-2 .. 32), 3.4e-4; with
@@ -139,7 +126,7 @@ TEST(Rootsp, RootOfACubicCurve) {
 }
 
 TEST(Rootsp, TargetAtAnEndIsThatEndExactly) {
-  TestRun t;
+  testing::ScriptedRun t;
   const std::vector<float> x = {10.0f, 12.0f, 14.0f, 16.0f};
   const std::vector<float> y = {100.0f, 150.0f, 230.0f, 350.0f};
   EXPECT_EQ(ROOTSP(t.run, 4, x, y, 100.0f), 10.0f);
@@ -147,7 +134,7 @@ TEST(Rootsp, TargetAtAnEndIsThatEndExactly) {
 }
 
 TEST(Rootsp, StopsOnTheRelativeToleranceForLargeCurves) {
-  TestRun t;
+  testing::ScriptedRun t;
   // A power curve in kW, range about 8e6: the absolute test (1e-5 kW) is
   // out of reach in single precision; the relative one ends the iteration
   // with |f| below 1e-5 of the range: the root x^3 = 3.375 (1.5) within
@@ -161,7 +148,7 @@ TEST(Rootsp, StopsOnTheRelativeToleranceForLargeCurves) {
 }
 
 TEST(Rootsp, NoSignChangeStopsTheRun) {
-  TestRun t;
+  testing::ScriptedRun t;
   const std::vector<float> x = {1.0f, 2.0f, 3.0f};
   const std::vector<float> y = {5.0f, 6.0f, 8.0f};
   EXPECT_THROW(ROOTSP(t.run, 3, x, y, 4.0f), StopRun);

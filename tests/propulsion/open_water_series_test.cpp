@@ -6,6 +6,7 @@
 // out from their formulas).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -31,18 +32,11 @@ std::vector<CsvTerm> readCsv() {
   std::getline(f, line);  // column names
   while (std::getline(f, line)) {
     if (line.empty()) continue;
-    std::stringstream ss(line);
+    std::replace(line.begin(), line.end(), ',', ' ');
+    std::istringstream cells(line);
     CsvTerm r;
-    std::string cell;
-    std::getline(ss, r.table, ',');
-    std::getline(ss, cell, ',');
-    r.term = std::stoi(cell);
-    std::getline(ss, r.coefficient, ',');
-    int* exps[] = {&r.s, &r.t, &r.u, &r.v};
-    for (int* e : exps) {
-      std::getline(ss, cell, ',');
-      *e = std::stoi(cell);
-    }
+    cells >> r.table >> r.term >> r.coefficient >> r.s >> r.t >> r.u >> r.v;
+    EXPECT_TRUE(cells) << line;
     rows.push_back(r);
   }
   return rows;
@@ -69,11 +63,7 @@ TEST(BSeriesTable, EqualsThePublishedTableTermByTerm) {
   EXPECT_EQ(kq, kKqTerms);
 }
 
-SeriesState at(float J) {
-  SeriesState st;
-  st.J = J;
-  return st;
-}
+SeriesState at(float J) { return {.J = J}; }
 
 // Published open-water values of the regression (Kuiper, The Wageningen
 // Propeller Series, 1992).
@@ -116,26 +106,18 @@ TEST(BSeries, ControllablePitchTakesTwoPerCentOfEfficiencyThroughTheThrust) {
 TEST(BSeries, ScaleCorrectionWithoutDiameterTakesItFromAdvanceSpeedAndRevolutions) {
   // DP = 0: D = VAP / (n J) = 5 / (2 * 0.5) = 5 m; python: KT 0.263199304,
   // KQ 0.0399686122, ETA0 0.524029581.
-  SeriesState st = at(0.5f);
-  st.VAP = 5.0f;
-  st.RPMP = 120.0f;
+  SeriesState st{.J = 0.5f, .VAP = 5.0f, .RPMP = 120.0f};
   BSERIES(1.0f, 0.55f, 4.0f, 0.0f, st);
   EXPECT_NEAR(st.KT, 0.263199304f, 3e-6);
   EXPECT_NEAR(st.KQ, 0.0399686122f, 1e-6);
   EXPECT_NEAR(st.ETA0, 0.524029581f, 1e-5);
 
-  SeriesState given = at(0.5f);  // the same diameter given directly
-  given.DP = 5.0f;
-  given.VAP = 5.0f;
-  given.RPMP = 120.0f;
+  SeriesState given{.J = 0.5f, .DP = 5.0f, .VAP = 5.0f, .RPMP = 120.0f};  // the same diameter given directly
   BSERIES(1.0f, 0.55f, 4.0f, 0.0f, given);
   EXPECT_NEAR(given.KT, st.KT, 1e-7);
 
   // Three blades use the wider chord; python with DP = 4: KT 0.160525873, KQ 0.023033273.
-  SeriesState three = at(0.6f);
-  three.DP = 4.0f;
-  three.VAP = 5.0f;
-  three.RPMP = 120.0f;
+  SeriesState three{.J = 0.6f, .DP = 4.0f, .VAP = 5.0f, .RPMP = 120.0f};
   BSERIES(0.9f, 0.5f, 3.0f, 0.0f, three);
   EXPECT_NEAR(three.KT, 0.160525873f, 3e-6);
   EXPECT_NEAR(three.KQ, 0.023033273f, 1e-6);
@@ -177,10 +159,7 @@ TEST(GSeries, CorrectionsUseTheFixedGawnSection) {
   // python: controllable pitch, then the scale correction with D = 3.6 m,
   // t/c 0.0225, c/D 0.7: KT 0.239375460, KQ 0.0491282775, ETA0 0.620380597
   float Z = 3.0f;
-  SeriesState st = at(0.8f);
-  st.DP = 3.6f;
-  st.VAP = 9.0f;
-  st.RPMP = 150.0f;
+  SeriesState st{.J = 0.8f, .DP = 3.6f, .VAP = 9.0f, .RPMP = 150.0f};
   GSERIES(1.2f, 0.9f, Z, 1.0f, st);
   EXPECT_NEAR(st.KT, 0.239375460f, 3e-6);
   EXPECT_NEAR(st.KQ, 0.0491282775f, 1e-6);

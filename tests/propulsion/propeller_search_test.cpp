@@ -7,52 +7,27 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "propulsion/open_water_series.h"
 #include "propulsion/propeller_search.h"
 #include "run/run.h"
-#include "../support/run_harness.h"
+#include "../support/scripted_run.h"
+#include "../support/text_lines.h"
 
 namespace gemi {
 namespace {
 
-using testing::linesOf;
-using testing::TempDir;
+using testing::indexOf;
+using testing::numbersIn;
 
-// Numbers of a line in order (".509" and "1903.0" alike).
-std::vector<double> numbersIn(const std::string& line) {
-  std::vector<double> out;
-  static const std::regex number(R"(-?\d*\.\d+|-?\d+)");
-  for (auto it = std::sregex_iterator(line.begin(), line.end(), number); it != std::sregex_iterator(); ++it)
-    out.push_back(std::stod(it->str()));
-  return out;
-}
-
-int indexOf(const std::vector<std::string>& lines, const std::string& text) {
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (lines[i] == text) return static_cast<int>(i);
-  return -1;
-}
-
-struct SearchRun {
-  TempDir dir;
-  std::istringstream in;
-  std::ostringstream out;
-  Run run{in, out, dir.path()};
+// A run for the searches' lines: the series and pitch kind set, the report to a file.
+struct SearchRun : testing::ScriptedRun {
   SearchRun(int NSERIES, float CPFLAG) {
-    run.reportFile.open(dir.path() / "report.txt");
+    openReport();
     run.s.in.NSERIES = NSERIES;
     run.s.in.CPFLAG = CPFLAG;
-  }
-  std::vector<std::string> console() { return linesOf(out.str()); }
-  std::vector<std::string> report() {
-    run.reportFile.flush();
-    return linesOf(testing::readFile(dir.path() / "report.txt"));
   }
 };
 

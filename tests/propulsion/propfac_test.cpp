@@ -10,24 +10,8 @@ namespace {
 
 // A cargo-ship-like hull: B/Ta = 3.52, CP = 0.645, Ta/D = 1.5.
 PropfacInput shipA() {
-  PropfacInput in;
-  in.L = 120;
-  in.B = 19;
-  in.Ta = 5.4f;
-  in.Tf = 5;
-  in.CB = 0.6f;
-  in.Cm = 0.93f;
-  in.Cwp = 0.76f;
-  in.S = 2600;
-  in.lcb = -2.5f;
-  in.Cstern = -10;
-  in.D = 3.6f;
-  in.PoD = 1.0f;
-  in.EAR = 0.65f;
-  in.NPROP = 1;
-  in.CV = 0.002f;
-  in.IPOD = 0;
-  return in;
+  return {.L = 120, .B = 19, .Ta = 5.4f, .Tf = 5, .CB = 0.6f, .Cm = 0.93f, .Cwp = 0.76f, .S = 2600, .lcb = -2.5f,
+          .Cstern = -10, .D = 3.6f, .PoD = 1.0f, .EAR = 0.65f, .NPROP = 1, .CV = 0.002f, .IPOD = 0};
 }
 
 void expectFactors(const PropulsionFactors& f, double t, double w, double etarr) {
@@ -48,22 +32,8 @@ TEST(Propfac, SingleScrewWideFullHullTakesTheSecondFormulas) {
   // B/Ta = 6.4: C8 = (7 B/Ta - 25) S / ((B/Ta - 3) L D) = 80.882353 > 28, so
   // C9 = 32 - 16/(C8 - 24) = 31.718718; Ta/D = 2.083 > 2: C11 = 2.086853;
   // CP = 0.765 >= 0.7: C19 = 0.075378; t1 = 0.268152
-  PropfacInput in;
-  in.L = 150;
-  in.B = 32;
-  in.Ta = 5;
-  in.Tf = 4.6f;
-  in.CB = 0.75f;
-  in.Cm = 0.98f;
-  in.Cwp = 0.85f;
-  in.S = 5000;
-  in.lcb = 1.5f;
-  in.Cstern = 10;
-  in.D = 2.4f;
-  in.PoD = 0.8f;
-  in.EAR = 0.5f;
-  in.NPROP = 0;
-  in.CV = 0.0018f;
+  const PropfacInput in{.L = 150, .B = 32, .Ta = 5, .Tf = 4.6f, .CB = 0.75f, .Cm = 0.98f, .Cwp = 0.85f, .S = 5000,
+                        .lcb = 1.5f, .Cstern = 10, .D = 2.4f, .PoD = 0.8f, .EAR = 0.5f, .NPROP = 0, .CV = 0.0018f};
   expectFactors(PROPFAC(in), 0.306752957, 0.518869574, 1.016970727);
 }
 
@@ -71,21 +41,8 @@ TEST(Propfac, BoundariesOfTheSingleScrewBranches) {
   // B/Ta = 4, C8 = 1792 * 16 / (4 * 128 * 2) = 28 exactly (kept as C9),
   // Ta/D = 2 exactly (C11 = 2), CP = 0.7 exactly: the second C19 formula,
   // 0.077714 (the first would give 0.077640).
-  PropfacInput in;
-  in.L = 128;
-  in.B = 16;
-  in.Ta = 4;
-  in.Tf = 4;
-  in.CB = 0.7f;
-  in.Cm = 1.0f;
-  in.Cwp = 0.8f;
-  in.S = 1792;
-  in.lcb = 0;
-  in.Cstern = 0;
-  in.D = 2;
-  in.EAR = 0.55f;
-  in.NPROP = 1;
-  in.CV = 0.002f;
+  const PropfacInput in{.L = 128, .B = 16, .Ta = 4, .Tf = 4, .CB = 0.7f, .Cm = 1.0f, .Cwp = 0.8f, .S = 1792,
+                        .lcb = 0, .Cstern = 0, .D = 2, .EAR = 0.55f, .NPROP = 1, .CV = 0.002f};
   expectFactors(PROPFAC(in), 0.213413929, 0.371213103, 1.011674000);
 
   // B/Ta = 5 exactly takes the wide-hull C8: 30.092593, C9 = 29.37386

@@ -16,17 +16,8 @@ namespace {
 // A single-screw cargo ship at 14 knots: the Wageningen propeller of 3.8 m
 // at 149.791 rpm, advance speed 9.388 knots, shaft immersion 4.216 m.
 CavitationInput cargoShip() {
-  CavitationInput c;
-  c.N = 149.791f;
-  c.D = 3.8f;
-  c.Va = 9.388f;
-  c.GRAV = 9.81f;
-  c.RHO = 1025.0f;
-  c.Hsd = 4.216f;
-  c.PoD = 0.83f;
-  c.EAR = 0.499f;
-  c.Tp = 242.67f;
-  return c;
+  return {.N = 149.791f, .D = 3.8f, .Va = 9.388f, .GRAV = 9.81f, .RHO = 1025.0f, .Hsd = 4.216f, .PoD = 0.83f,
+          .EAR = 0.499f, .Tp = 242.67f};
 }
 
 TEST(StageCavitation, KellerAreaRatio) {
@@ -55,14 +46,8 @@ TEST(StageCavitation, QuantitiesInsideBurrillDiagram) {
 
 TEST(StageCavitation, SigmaOutsideLimitsSkipsBurrill) {
   // Shallow shaft, slow propeller: Sigma = 1.6580 (python3) is above 1.5.
-  CavitationInput slow = cargoShip();
-  slow.N = 100.0f;
-  slow.D = 3.0f;
-  slow.Va = 5.0f;
-  slow.Hsd = 1.0f;
-  slow.PoD = 1.0f;
-  slow.EAR = 0.6f;
-  slow.Tp = 500.0f;
+  const CavitationInput slow{.N = 100.0f, .D = 3.0f, .Va = 5.0f, .GRAV = 9.81f, .RHO = 1025.0f, .Hsd = 1.0f,
+                              .PoD = 1.0f, .EAR = 0.6f, .Tp = 500.0f};
   CavitationResult r = cavitationChecks(slow);
   EXPECT_NEAR(r.Sigma, 1.6580024f, 1e-5f);
   EXPECT_FALSE(r.sigmaInLimits);
@@ -94,17 +79,18 @@ TEST(StageCavitation, BurrillLimitsThemselvesPass) {
   CavitationInput c = cargoShip();
   c.Va = 0.0f;
   const double p = 9.81 * 1025.0 * 4.216 + 98300.0;
+  const auto revolutionsFor = [&](double sigma) {
+    return static_cast<float>(std::sqrt(p / (1025.0 * sigma * 0.5)) / (3.14159265 / 60.0 * 3.8 * 0.7));
+  };
   for (double sigma : {1.4999, 0.1801}) {
-    const double vr2 = p / (1025.0 * sigma * 0.5);
-    c.N = static_cast<float>(std::sqrt(vr2) / (3.14159265 / 60.0 * 3.8 * 0.7));
+    c.N = revolutionsFor(sigma);
     const CavitationResult r = cavitationChecks(c);
     EXPECT_TRUE(r.sigmaInLimits) << r.Sigma;
     EXPECT_GT(r.EAR25, 0.0f);
   }
   // At Sigma = 1.5 the 2.5 % line is at its last point, Tauc25 = 0.29:
   // EAR25 = Tp 1000 / (rho 0.29 VR2 / 2) / projected-area factor.
-  const double vr2 = p / (1025.0 * 1.5 * 0.5);
-  c.N = static_cast<float>(std::sqrt(vr2) / (3.14159265 / 60.0 * 3.8 * 0.7));
+  c.N = revolutionsFor(1.5);
   const CavitationResult r = cavitationChecks(c);
   const double factor = 3.8 * 3.8 * 3.14159265 / 4.0 * (1.067 - 0.229 * 0.83);
   EXPECT_NEAR(r.EAR25, 242.67e3 / (1025.0 * 0.29 * r.VR2 * 0.5) / factor, 1e-3);

@@ -5,20 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
+#include <functional>
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../support/run_harness.h"
+#include "../support/text_lines.h"
 
 namespace gemi {
 namespace {
 
-using testing::exampleInput;
-using testing::linesOf;
-using testing::RunResult;
-using testing::runCase;
-using testing::withRecord;
+using namespace gemi::testing;
 
 // Record numbers of the input data file.
 constexpr int kTrialSpeed = 18, kDiameter = 31, kRevolutions = 32, kPitch = 33, kShaftHeight = 34,
@@ -27,43 +26,6 @@ constexpr int kTrialSpeed = 18, kDiameter = 31, kRevolutions = 32, kPitch = 33, 
 // The answers after the efficiency: blade number, keep Keller's area ratio,
 // and Enter at the pause of the characteristics and at the closing.
 const std::string kFourBladesKeepKeller = "4\nH\n\n\n";
-
-bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-int count(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (std::size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
-  return n;
-}
-
-// The numbers of the first line of `text` that contains `key` (after the key).
-std::vector<double> numbersAfter(const std::string& text, const std::string& key) {
-  for (const std::string& line : linesOf(text)) {
-    const std::size_t p = line.find(key);
-    if (p == std::string::npos) continue;
-    std::vector<double> v;
-    static const std::regex number(R"(-?\d*\.\d+|-?\d+)");
-    const std::string rest = line.substr(p + key.size());
-    for (std::sregex_iterator it(rest.begin(), rest.end(), number), end; it != end; ++it) v.push_back(std::stod(it->str()));
-    return v;
-  }
-  ADD_FAILURE() << "no line with " << key;
-  return {};
-}
-
-// The line that follows the first line containing `key`.
-std::string lineAfter(const std::string& text, const std::string& key) {
-  const std::vector<std::string> lines = linesOf(text);
-  for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-    if (has(lines[i], key)) return lines[i + 1];
-  ADD_FAILURE() << "no line after " << key;
-  return {};
-}
-
-double numberAfter(const std::string& text, const std::string& key) {
-  const std::vector<double> v = numbersAfter(text, key);
-  return v.empty() ? NAN : v.front();
-}
 
 // Runs the case as a designer would: first with etad 0.6; when the program
 // asks for a restart with another efficiency, once more with the value it names.
@@ -77,6 +39,12 @@ RunResult runWithPassingEfficiency(const std::string& input, const std::string& 
   return runCase(input, etad + rest);
 }
 
+// The unchanged example, run once for the tests that only read its output.
+const RunResult& exampleRun() {
+  static const RunResult r = runWithPassingEfficiency(exampleInput());
+  return r;
+}
+
 void expectCompleteStage(const RunResult& r) {
   EXPECT_EQ(r.status, 0);
   EXPECT_FALSE(has(r.console, "YENIDEN BASLATMAK"));
@@ -87,22 +55,15 @@ void expectCompleteStage(const RunResult& r) {
 }
 
 TEST(StageRun, ExampleShipToItsReachableSpeed) {
-  const RunResult r = runWithPassingEfficiency(exampleInput());
+  const RunResult& r = exampleRun();
   expectCompleteStage(r);
   // Console order: questions, search, checks, box, pause, table, speed.
-  const std::size_t etad = r.console.find("BASLANGIC ICIN GENEL VERIMI GIRIN");
-  const std::size_t blades = r.console.find("PERVANE KANAT SAYISINI (Z) GIRIN");
-  const std::size_t change = r.console.find("DUZLENMIS ACINIM ALANINI DEGISTIRMEK");
-  const std::size_t box = r.console.find("| CAP - D (m)");
-  const std::size_t pause = r.console.find("DEVAM ICIN 'ENTER' TUSUNA BASIN");
-  const std::size_t table = r.console.find("|  No    J       KT");
-  const std::size_t speed = r.console.find("Ulasilacak hiz V = ");
-  EXPECT_LT(etad, blades);
-  EXPECT_LT(blades, change);
-  EXPECT_LT(change, box);
-  EXPECT_LT(box, pause);
-  EXPECT_LT(pause, table);
-  EXPECT_LT(table, speed);
+  const std::vector<std::string> order = {"BASLANGIC ICIN GENEL VERIMI GIRIN", "PERVANE KANAT SAYISINI (Z) GIRIN",
+                                          "DUZLENMIS ACINIM ALANINI DEGISTIRMEK", "| CAP - D (m)",
+                                          "DEVAM ICIN 'ENTER' TUSUNA BASIN", "|  No    J       KT",
+                                          "Ulasilacak hiz V = "};
+  for (std::size_t k = 0; k + 1 < order.size(); ++k)
+    EXPECT_LT(r.console.find(order[k]), r.console.find(order[k + 1])) << order[k];
   EXPECT_EQ(count(r.console, "DEVAM ICIN 'ENTER' TUSUNA BASIN"), 1);
   EXPECT_FALSE(has(r.report, "DEVAM ICIN"));
   // The example reaches a speed inside its list (15 .. 27 knots).
@@ -116,7 +77,7 @@ TEST(StageRun, ExampleShipToItsReachableSpeed) {
 }
 
 TEST(StageRun, ExamplePowerChainAgreesWithItsPrintedValues) {
-  const RunResult r = runWithPassingEfficiency(exampleInput());
+  const RunResult& r = exampleRun();
   ASSERT_EQ(r.status, 0);
   // Pb = PEtr/(etad etas), Pbm = Pb/MCR, Pbd = etas Pb, recomputed from the
   // printed operands (8.2 and 5.3 fields: relative tolerance 1e-3).
@@ -140,7 +101,7 @@ TEST(StageRun, ExamplePowerChainAgreesWithItsPrintedValues) {
 }
 
 TEST(StageRun, ExampleOperatingPointAgreesWithItsPrintedValues) {
-  const RunResult r = runWithPassingEfficiency(exampleInput());
+  const RunResult& r = exampleRun();
   ASSERT_EQ(r.status, 0);
   const double N = numberAfter(r.report, "DEVIR            -     N  =");
   const double D = numberAfter(r.report, "PERVANE CAPI  - DIAM      =");
@@ -186,39 +147,6 @@ TEST(StageRun, EfficiencyMismatchStopsWithTheValueToRestartWith) {
   EXPECT_EQ(lines[lines.size() - 2], "  Vtip = " + lines[lines.size() - 2].substr(9, 6) + " m/s  (Vtip-Kanat ucu hizi<30 m/s olmali)");
 }
 
-TEST(StageRun, EachPropellerTask) {
-  const std::string base = exampleInput();
-  // 1: diameter given, optimum revolutions.
-  RunResult r = runWithPassingEfficiency(base);
-  expectCompleteStage(r);
-  EXPECT_TRUE(has(r.console, "Kt/J^2"));
-  EXPECT_NEAR(numberAfter(r.report, "PERVANE CAPI  - DIAM      ="), 8.0, 1e-9);
-
-  // 2: diameter and revolutions given: the smallest pitch ratio that gives the thrust.
-  r = runWithPassingEfficiency(withRecord(base, kRevolutions, "100.0"));
-  expectCompleteStage(r);
-  EXPECT_FALSE(has(r.console, "Kt/J^2"));
-  EXPECT_NEAR(numberAfter(r.report, "DEVIR            -     N  ="), 100.0, 1e-9);
-  EXPECT_NEAR(numberAfter(r.report, "PERVANE CAPI  - DIAM      ="), 8.0, 1e-9);
-
-  // 3: revolutions given, optimum diameter; the note on Keller's area ratio.
-  r = runWithPassingEfficiency(withRecord(withRecord(base, kDiameter, "0.0"), kRevolutions, "100.0"));
-  expectCompleteStage(r);
-  EXPECT_TRUE(has(r.console, "Kt/J^4"));
-  EXPECT_TRUE(has(r.console, "Onemli Not:Kullanilan optimizasyon secenegi geregi olarak"));
-  EXPECT_TRUE(has(r.console, "\n   daha dusuk acinim alani orani girmek yerinde olur.\n"));
-  const double D3 = numberAfter(r.report, "PERVANE CAPI  - DIAM      =");
-  EXPECT_NE(D3, 5.0);  // not Ta/2: the search found the diameter
-  EXPECT_NEAR(numberAfter(r.report, "DEVIR            -     N  ="), 100.0, 1e-9);
-
-  // 4: the fully given propeller is only evaluated.
-  r = runWithPassingEfficiency(withRecord(withRecord(base, kRevolutions, "100.0"), kPitch, "1.05"));
-  expectCompleteStage(r);
-  EXPECT_TRUE(has(r.console, "BELIRLENEN PERVANE KULLANILMISTIR."));
-  EXPECT_NEAR(numberAfter(r.report, "PIC ORANI - P/D  - SABIT  ="), 1.05, 1e-9);
-  EXPECT_FALSE(has(r.console, "Onemli Not"));
-}
-
 TEST(StageRun, NoTaskFromDiameterAndRevolutionsStopsAtTheSearch) {
   // A diameter below 0.1 without revolutions, or revolutions of exactly 0.1:
   // no search applies, so the stage stops there instead of going on with an
@@ -235,76 +163,123 @@ TEST(StageRun, NoTaskFromDiameterAndRevolutionsStopsAtTheSearch) {
   }
 }
 
-TEST(StageRun, GawnSeriesTakesThreeBladesWhateverTheAnswer) {
-  const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kPropellers, "1   2   0"));
+// The example with some records changed, run with the efficiency the stage
+// asks for: the stage completes and prints the texts of its variant and not
+// those of others; `check` holds the further checks of a case.
+struct StageVariant {
+  const char* name;
+  std::vector<std::pair<int, std::string>> records;
+  std::vector<std::string> consoleHas, consoleLacks, reportHas, reportLacks;
+  std::function<void(const RunResult&)> check;
+};
+
+void PrintTo(const StageVariant& v, std::ostream* os) { *os << v.name; }
+
+class StageVariants : public ::testing::TestWithParam<StageVariant> {};
+
+TEST_P(StageVariants, CompletesWithTheTextsOfItsVariant) {
+  const StageVariant& c = GetParam();
+  std::string input = exampleInput();
+  for (const auto& [record, values] : c.records) input = withRecord(input, record, values);
+  const RunResult r = runWithPassingEfficiency(input);
   expectCompleteStage(r);
-  EXPECT_TRUE(has(r.report, "KANAT SAYISI     -     Z  =    3"));
-  EXPECT_TRUE(has(r.console, "| KANAT SAYISI (Z)    =      3.     |"));
-  EXPECT_TRUE(has(r.console, "GAWN SERISI PERVANE ACIK SU KARAKTERISTIKLERI"));
-  // Keller's ratio with three blades: (0.3*3 + 1.3) Tp 1000 / ((g rho Hsd + 98300) D^2) + 0.2,
-  // with Tp as the report prints it and Hsd = 0.68 Ta (no shaft height given).
-  const std::vector<double> tp = numbersAfter(r.report, "T  = ( Rt/(1-t) ) / Nprop = (");
-  ASSERT_EQ(tp.size(), 5u);
-  const double keller = 2.2 * tp[4] * 1000.0 / ((9.81 * 1025.0 * 6.8 + 98300.0) * 64.0) + 0.2;
-  EXPECT_NEAR(numberAfter(r.report, "Keller EAR ="), keller, 1e-3);
+  for (const std::string& t : c.consoleHas) EXPECT_TRUE(has(r.console, t)) << t;
+  for (const std::string& t : c.consoleLacks) EXPECT_FALSE(has(r.console, t)) << t;
+  for (const std::string& t : c.reportHas) EXPECT_TRUE(has(r.report, t)) << t;
+  for (const std::string& t : c.reportLacks) EXPECT_FALSE(has(r.report, t)) << t;
+  if (c.check) c.check(r);
 }
 
-TEST(StageRun, TwinScrewSharesTheThrust) {
-  const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kPropellers, "2   1   0"));
-  expectCompleteStage(r);
-  EXPECT_TRUE(has(r.report, "Pervane Sayisi - NPROP =  2"));
-  const std::vector<double> tp = numbersAfter(r.report, "T  = ( Rt/(1-t) ) / Nprop = (");
-  ASSERT_EQ(tp.size(), 5u);
-  EXPECT_EQ(tp[3], 2.0);
-  EXPECT_NEAR(tp[4], tp[0] / (1.0 - tp[2]) / 2.0, 1e-3 * tp[4]);  // t printed to 3 decimals
-}
+const StageVariant kStageVariants[] = {
+    // The propeller tasks. 1: diameter given, optimum revolutions; without
+    // the pod no pod note.
+    {.name = "DiameterGivenOptimumRevolutions",
+     .consoleHas = {"Kt/J^2"},
+     .reportLacks = {"POD lu pervane"},
+     .check = [](const RunResult& r) { EXPECT_NEAR(numberAfter(r.report, "PERVANE CAPI  - DIAM      ="), 8.0, 1e-9); }},
+    // 2: diameter and revolutions given: the smallest pitch ratio that gives the thrust.
+    {.name = "DiameterAndRevolutionsGivenSmallestPitch",
+     .records = {{kRevolutions, "100.0"}},
+     .consoleLacks = {"Kt/J^2"},
+     .check =
+         [](const RunResult& r) {
+           EXPECT_NEAR(numberAfter(r.report, "DEVIR            -     N  ="), 100.0, 1e-9);
+           EXPECT_NEAR(numberAfter(r.report, "PERVANE CAPI  - DIAM      ="), 8.0, 1e-9);
+         }},
+    // 3: revolutions given, optimum diameter; the note on Keller's area ratio.
+    {.name = "RevolutionsGivenOptimumDiameter",
+     .records = {{kDiameter, "0.0"}, {kRevolutions, "100.0"}},
+     .consoleHas = {"Kt/J^4", "Onemli Not:Kullanilan optimizasyon secenegi geregi olarak",
+                    "\n   daha dusuk acinim alani orani girmek yerinde olur.\n"},
+     .check =
+         [](const RunResult& r) {
+           EXPECT_NE(numberAfter(r.report, "PERVANE CAPI  - DIAM      ="), 5.0);  // not Ta/2: the search found it
+           EXPECT_NEAR(numberAfter(r.report, "DEVIR            -     N  ="), 100.0, 1e-9);
+         }},
+    // 4: the fully given propeller is only evaluated.
+    {.name = "GivenPropellerOnlyEvaluated",
+     .records = {{kRevolutions, "100.0"}, {kPitch, "1.05"}},
+     .consoleHas = {"BELIRLENEN PERVANE KULLANILMISTIR."},
+     .consoleLacks = {"Onemli Not"},
+     .check = [](const RunResult& r) { EXPECT_NEAR(numberAfter(r.report, "PIC ORANI - P/D  - SABIT  ="), 1.05, 1e-9); }},
+    // The Gawn series takes three blades whatever the answer. Keller's ratio
+    // with three blades: (0.3*3 + 1.3) Tp 1000 / ((g rho Hsd + 98300) D^2) + 0.2,
+    // with Tp as the report prints it and Hsd = 0.68 Ta (no shaft height given).
+    {.name = "GawnSeriesTakesThreeBlades",
+     .records = {{kPropellers, "1   2   0"}},
+     .consoleHas = {"| KANAT SAYISI (Z)    =      3.     |", "GAWN SERISI PERVANE ACIK SU KARAKTERISTIKLERI"},
+     .reportHas = {"KANAT SAYISI     -     Z  =    3"},
+     .check =
+         [](const RunResult& r) {
+           const std::vector<double> tp = numbersAfter(r.report, "T  = ( Rt/(1-t) ) / Nprop = (");
+           ASSERT_EQ(tp.size(), 5u);
+           const double keller = 2.2 * tp[4] * 1000.0 / ((9.81 * 1025.0 * 6.8 + 98300.0) * 64.0) + 0.2;
+           EXPECT_NEAR(numberAfter(r.report, "Keller EAR ="), keller, 1e-3);
+         }},
+    {.name = "TwinScrewSharesTheThrust",
+     .records = {{kPropellers, "2   1   0"}},
+     .reportHas = {"Pervane Sayisi - NPROP =  2"},
+     .check =
+         [](const RunResult& r) {
+           const std::vector<double> tp = numbersAfter(r.report, "T  = ( Rt/(1-t) ) / Nprop = (");
+           ASSERT_EQ(tp.size(), 5u);
+           EXPECT_EQ(tp[3], 2.0);
+           EXPECT_NEAR(tp[4], tp[0] / (1.0 - tp[2]) / 2.0, 1e-3 * tp[4]);  // t printed to 3 decimals
+         }},
+    {.name = "PoddedPropulsionNote",
+     .records = {{kPropellers, "1   1   1"}},
+     .reportHas = {"   Saft Jeneratoru gucu (toplam) - PPTO =   0. kW\n"
+                   "    Not: Sevk Katsayilarinda POD lu pervane duzeltmes i yapilmistir.\n",
+                   "    Ship Hydromechanics Lab. Report No: 1545-P, 2006 \n"}},
+    {.name = "ControllablePitchPropeller",
+     .records = {{kControllablePitch, "1.0"}},
+     .consoleHas = {"HESAPLARDA C.P. PERVANE DUZELTMESI YAPILMISTIR"}},
+    // Shaft centre 70 m below the base line: the static head raises Sigma
+    // from 0.31 to about 1.7 (proportional to g rho Hsd + 98300).
+    {.name = "CavitationNumberOutsideBurrillLimits",
+     .records = {{kShaftHeight, "-70.0"}},
+     .consoleHas = {"HATA - PERVANE KAVITASYON SAYISI - Sigma =",
+                    "LUTFEN SAFT DERINLIGINI VEYA PERVANE DEVRINI DEGISTIRIN."},
+     .consoleLacks = {"BURRIL KAVITASYON KRITERINE"},
+     .reportHas = {"HATA - PERVANE KAVITASYON SAYISI - Sigma ="},
+     .reportLacks = {"BURRIL KAVITASYON KRITERINE", "WAGENINGEN KAVITASYON KRIT."},
+     .check =
+         [](const RunResult& r) {
+           EXPECT_GT(numberAfter(r.console, "Sigma ="), 1.5);
+           EXPECT_EQ(count(r.report, "KANAT UCU GIRDABI (TIP VORTEX) TEHLIKESI KONTROLU"), 1);
+         }},
+    {.name = "NoEnginePowerNoReachableSpeed",
+     .records = {{kEngine, "0.0   0.85"}},
+     .consoleLacks = {"Ulasilacak hiz"},
+     .reportHas = {"   Makina gucu (toplam)-Pengine =     0. kW"},
+     .reportLacks = {"Ulasilacak hiz", "Toplam makina gucu - Pengine"}},
+    {.name = "EngineBeyondTheFastestSpeed",
+     .records = {{kEngine, "300000.0   0.85"}},
+     .consoleHas = {"Ulasilacak hiz V = 27.00 + knot."}},
+};
 
-TEST(StageRun, PoddedPropulsionNote) {
-  const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kPropellers, "1   1   1"));
-  expectCompleteStage(r);
-  EXPECT_TRUE(has(r.report, "   Saft Jeneratoru gucu (toplam) - PPTO =   0. kW\n"
-                            "    Not: Sevk Katsayilarinda POD lu pervane duzeltmes i yapilmistir.\n"));
-  EXPECT_TRUE(has(r.report, "    Ship Hydromechanics Lab. Report No: 1545-P, 2006 \n"));
-  // Without the pod the report's stage ends with the shaft-generator line.
-  const RunResult plain = runWithPassingEfficiency(exampleInput());
-  EXPECT_FALSE(has(plain.report, "POD lu pervane"));
-}
-
-TEST(StageRun, ControllablePitchPropeller) {
-  const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kControllablePitch, "1.0"));
-  expectCompleteStage(r);
-  EXPECT_TRUE(has(r.console, "HESAPLARDA C.P. PERVANE DUZELTMESI YAPILMISTIR"));
-}
-
-TEST(StageRun, CavitationNumberOutsideBurrillLimits) {
-  // Shaft centre 70 m below the base line: the static head raises Sigma
-  // from 0.31 to about 1.7 (proportional to g rho Hsd + 98300).
-  const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kShaftHeight, "-70.0"));
-  expectCompleteStage(r);
-  EXPECT_TRUE(has(r.console, "HATA - PERVANE KAVITASYON SAYISI - Sigma ="));
-  EXPECT_TRUE(has(r.report, "HATA - PERVANE KAVITASYON SAYISI - Sigma ="));
-  EXPECT_TRUE(has(r.console, "LUTFEN SAFT DERINLIGINI VEYA PERVANE DEVRINI DEGISTIRIN."));
-  EXPECT_GT(numberAfter(r.console, "Sigma ="), 1.5);
-  EXPECT_FALSE(has(r.console, "BURRIL KAVITASYON KRITERINE"));
-  EXPECT_FALSE(has(r.report, "BURRIL KAVITASYON KRITERINE"));
-  EXPECT_FALSE(has(r.report, "WAGENINGEN KAVITASYON KRIT."));
-  EXPECT_EQ(count(r.report, "KANAT UCU GIRDABI (TIP VORTEX) TEHLIKESI KONTROLU"), 1);
-}
-
-TEST(StageRun, NoEnginePowerNoReachableSpeed) {
-  const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kEngine, "0.0   0.85"));
-  expectCompleteStage(r);
-  EXPECT_FALSE(has(r.console, "Ulasilacak hiz"));
-  EXPECT_FALSE(has(r.report, "Ulasilacak hiz"));
-  EXPECT_FALSE(has(r.report, "Toplam makina gucu - Pengine"));
-  EXPECT_TRUE(has(r.report, "   Makina gucu (toplam)-Pengine =     0. kW"));
-}
-
-TEST(StageRun, EngineBeyondTheFastestSpeed) {
-  const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kEngine, "300000.0   0.85"));
-  expectCompleteStage(r);
-  EXPECT_TRUE(has(r.console, "Ulasilacak hiz V = 27.00 + knot."));
-}
+INSTANTIATE_TEST_SUITE_P(StageRun, StageVariants, ::testing::ValuesIn(kStageVariants),
+                         [](const ::testing::TestParamInfo<StageVariant>& info) { return std::string(info.param.name); });
 
 TEST(StageRun, EngineTooWeakForTheLowestSpeed) {
   const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kEngine, "100.0   0.85"));

@@ -4,17 +4,12 @@
 
 #include <vector>
 
+#include "../support/scripted_run.h"
+
 namespace gemi {
 namespace {
 
 const WaterProperties kFresh15{1706.0f, 1.13902e-6f, 999.0f};
-
-SpeedArray speeds(std::initializer_list<float> v) {
-  SpeedArray a;
-  int i = 1;
-  for (float x : v) a(i++) = x;
-  return a;
-}
 
 // Lwl 100 m, scale 25, 15 kn, (1+k) 1.2, CR 0.5e-3, S 2000 m2, fresh water
 // at 15 degrees. python3 (g = 9.80665):
@@ -24,7 +19,7 @@ SpeedArray speeds(std::initializer_list<float> v) {
 TEST(ModelResistance, ScalesTheShipAtEqualFroudeNumber) {
   SpeedArray CR;
   CR(1) = 0.5e-3f;
-  const ModelResistance r = computeModelResistance(1, CR, speeds({15.0f}), 1.2f, 25.0f, 2000.0f, 100.0f, kFresh15);
+  const ModelResistance r = computeModelResistance(1, CR, testing::speedsOf({15.0f}), 1.2f, 25.0f, 2000.0f, 100.0f, kFresh15);
   EXPECT_NEAR(r.Fn(1), 0.246394995, 1e-6);
   EXPECT_NEAR(r.Vm(1), 1.5432, 1e-5);
   EXPECT_NEAR(r.Rn(1), 5419395.62, 30.0);
@@ -39,7 +34,7 @@ TEST(ModelResistance, ScalesTheShipAtEqualFroudeNumber) {
 // and 2.65 kg: the fixed readings strictly inside that range are 2.0, 2.1,
 // 2.2, 2.25, 2.3, 2.4, 2.5, 2.6 (the reading list, by hand).
 TEST(ModelResistance, ReadingsInsideTheRangeOfResistances) {
-  const SpeedArray VS = speeds({12.0f, 13.0f, 14.0f});
+  const SpeedArray VS = testing::speedsOf({12.0f, 13.0f, 14.0f});
   SpeedArray CR;
   const ModelResistance bare = computeModelResistance(3, CR, VS, 1.2f, 25.0f, 2000.0f, 100.0f, kFresh15);
   const float targets[] = {1.95f, 2.3f, 2.65f};
@@ -58,7 +53,7 @@ TEST(ModelResistance, ReadingsInsideTheRangeOfResistances) {
 }
 
 TEST(ModelResistance, FallingResistanceGivesNoReadings) {
-  const SpeedArray VS = speeds({12.0f, 13.0f, 14.0f});
+  const SpeedArray VS = testing::speedsOf({12.0f, 13.0f, 14.0f});
   SpeedArray CR;
   // A hump at the middle speed: the last resistance is above the first, so
   // readings lie in the range, but resistance is no function of speed there.

@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
-#include "../support/run_harness.h"
-#include "run/run.h"
+#include "../support/scripted_run.h"
 
 namespace gemi {
 namespace {
@@ -51,15 +49,10 @@ TEST(WaterProperties, OutsideTheTablesNothingIsReturned) {
 }
 
 TEST(WaterProperties, RunStopsAfterAPauseOutsideTheTables) {
-  gemi::testing::TempDir dir;
-  std::istringstream in("\nrest\n");
-  std::ostringstream out;
-  gemi::Run run(in, out, dir.path());
-  EXPECT_THROW(waterProperties(run, kFreshWater, 30.01f), StopRun);
-  std::string rest;
-  ASSERT_TRUE(run.conIn.next(rest));
-  EXPECT_EQ(rest, "rest");
-  EXPECT_FLOAT_EQ(waterProperties(run, kFreshWater, 15.0f).RHOW, 999.0f);
+  gemi::testing::ScriptedRun t("\nrest\n");
+  EXPECT_THROW(waterProperties(t.run, kFreshWater, 30.01f), StopRun);
+  EXPECT_EQ(t.nextAnswer(), "rest");
+  EXPECT_FLOAT_EQ(waterProperties(t.run, kFreshWater, 15.0f).RHOW, 999.0f);
 }
 
 }  // namespace
