@@ -75,8 +75,8 @@ TEST(RunDriver, ClosingCreditsPauseNoticeAndStop) {
     EXPECT_EQ(tail[k].back(), '=');
   }
   EXPECT_EQ(std::vector<std::string>(tail.begin() + 8, tail.end()),
-            (std::vector<std::string>{rule, "", "", "PROGRAM CALISMASI TAMAMLANDI. BITIRMEK ICIN `ENTER` TUSUNA BASIN", "",
-                                      kPausePrompt, kStopLine}));
+            (std::vector<std::string>{rule, "", "", "PROGRAM CALISMASI TAMAMLANDI. BITIRMEK ICIN `ENTER` TUSUNA BASIN",
+                                      "", kPausePrompt, kStopLine}));
   // The report ends with five empty records and the 15-line notice box,
   // each a blank and 48 columns.
   const auto notice = lastLines(r.report, 20);

@@ -202,7 +202,8 @@ TEST(InputFile, SpeedAndFactorCountsOutsideTheirTablesAreRefused) {
 }
 
 TEST(InputFile, PropellerDataUnfitForThePropellerStageIsRefused) {
-  expectRefusal(36, "0 1 0", "   KAYIT 36 - PERVANE SAYISI NPROP =       0", "PERVANE HESABI ICIN NPROP EN AZ 1 OLMALIDIR");
+  expectRefusal(36, "0 1 0", "   KAYIT 36 - PERVANE SAYISI NPROP =       0",
+                "PERVANE HESABI ICIN NPROP EN AZ 1 OLMALIDIR");
   expectRefusal(36, "1 3 0", "   KAYIT 36 - PERVANE SERISI NSERIES =       3",
                 "NSERIES 1 (WAGENINGEN B) VEYA 2 (GAWN) OLMALIDIR");
   expectRefusal(37, "30000 0", "   KAYIT 37 - MAKINA MARJINI MCR =       .0000",

@@ -27,7 +27,9 @@ inline void writeFile(const std::filesystem::path& p, const std::string& text) {
 }
 
 // The bundled example ship's input file.
-inline std::string exampleInput() { return readFile(std::filesystem::path(GEMI_SOURCE_DIR) / "examples/KR-22-03-2017.TSK"); }
+inline std::string exampleInput() {
+  return readFile(std::filesystem::path(GEMI_SOURCE_DIR) / "examples/KR-22-03-2017.TSK");
+}
 
 // A scratch folder removed with the object.
 class TempDir {
@@ -66,7 +68,8 @@ inline RunResult runIn(const std::filesystem::path& dir, const std::string& answ
   r.console = out.str();
   r.report = readFile(dir / "KR-22-03-2017.SON");
   r.echo = readFile(dir / "KR-22-03-2017.CRL");
-  if (std::filesystem::exists(dir / "TANK_ANALIZI_DEGERI.SON")) r.modelReport = readFile(dir / "TANK_ANALIZI_DEGERI.SON");
+  if (std::filesystem::exists(dir / "TANK_ANALIZI_DEGERI.SON"))
+    r.modelReport = readFile(dir / "TANK_ANALIZI_DEGERI.SON");
   return r;
 }
 
