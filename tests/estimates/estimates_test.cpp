@@ -5,7 +5,7 @@
 
 #include "estimates/guldhammer.h"
 #include "estimates/propulsion_survey.h"
-#include "../support/scripted_run.h"
+#include "../support/stage_inputs.h"
 
 namespace gemi {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "../support/scripted_run.h"
+#include "../support/stage_inputs.h"
 
 namespace gemi {
 namespace {
@@ -119,13 +119,13 @@ TEST(Interp, SplineTableOverTheLimitIsRefusedOnlyWhenTheSplineIsNeeded) {
 }
 
 TEST(Interp, RunVariantPausesAndStopsAtTheDimensionLimit) {
-  gemi::testing::ScriptedRun t("\nleft over\n");
+  gemi::testing::StateRun t("\nleft over\n");
   gemi::Run& run = t.run;
   std::vector<float> x(2001), y(2001);
   for (int i = 0; i < 2001; ++i) x[static_cast<std::size_t>(i)] = y[static_cast<std::size_t>(i)] = static_cast<float>(i);
   y[5] = 0.0f;
   EXPECT_THROW(interp(run, 2001, x.data(), y.data(), 4.5f, 0.0f, 3), StopRun);
-  EXPECT_EQ(t.nextAnswer(), "left over");  // the pause took exactly one line
+  EXPECT_EQ(testing::nextAnswer(t.run), "left over");  // the pause took exactly one line
   const std::string console = t.out.str();
   const auto message = console.find("DIMENSION N > N1, TAU(N1),C(4,N1)");
   ASSERT_NE(message, std::string::npos);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "numeric/spline_roots.h"
-#include "../support/scripted_run.h"
+#include "../support/stage_inputs.h"
 
 namespace gemi {
 namespace {
@@ -115,7 +115,7 @@ TEST(Splval, EvaluatesInsideAndLeavesTheResultOutside) {
 }
 
 TEST(Rootsp, RootOfACubicCurve) {
-  testing::ScriptedRun t;
+  testing::StateRun t;
   // f(x) = 3: x^3 - 2x^2 + 0.5x - 2 = 0 has its only real root at
   // 2.18897789 (python, bisection). The iteration ends once |f| is below
   // 1e-5 of the range of f - 3 over the table (-2 .. 32), 3.4e-4; with
@@ -126,7 +126,7 @@ TEST(Rootsp, RootOfACubicCurve) {
 }
 
 TEST(Rootsp, TargetAtAnEndIsThatEndExactly) {
-  testing::ScriptedRun t;
+  testing::StateRun t;
   const std::vector<float> x = {10.0f, 12.0f, 14.0f, 16.0f};
   const std::vector<float> y = {100.0f, 150.0f, 230.0f, 350.0f};
   EXPECT_EQ(ROOTSP(t.run, 4, x, y, 100.0f), 10.0f);
@@ -134,7 +134,7 @@ TEST(Rootsp, TargetAtAnEndIsThatEndExactly) {
 }
 
 TEST(Rootsp, StopsOnTheRelativeToleranceForLargeCurves) {
-  testing::ScriptedRun t;
+  testing::StateRun t;
   // A power curve in kW, range about 8e6: the absolute test (1e-5 kW) is
   // out of reach in single precision; the relative one ends the iteration
   // with |f| below 1e-5 of the range: the root x^3 = 3.375 (1.5) within
@@ -148,7 +148,7 @@ TEST(Rootsp, StopsOnTheRelativeToleranceForLargeCurves) {
 }
 
 TEST(Rootsp, NoSignChangeStopsTheRun) {
-  testing::ScriptedRun t;
+  testing::StateRun t;
   const std::vector<float> x = {1.0f, 2.0f, 3.0f};
   const std::vector<float> y = {5.0f, 6.0f, 8.0f};
   EXPECT_THROW(ROOTSP(t.run, 3, x, y, 4.0f), StopRun);

@@ -13,7 +13,7 @@
 #include "propulsion/open_water_series.h"
 #include "propulsion/propeller_search.h"
 #include "run/run.h"
-#include "../support/scripted_run.h"
+#include "../support/stage_inputs.h"
 #include "../support/text_lines.h"
 
 namespace gemi {
@@ -22,10 +22,9 @@ namespace {
 using testing::indexOf;
 using testing::numbersIn;
 
-// A run for the searches' lines: the series and pitch kind set, the report to a file.
-struct SearchRun : testing::ScriptedRun {
+// A run for the searches' lines with the series and pitch kind set.
+struct SearchRun : testing::StateRun {
   SearchRun(int NSERIES, float CPFLAG) {
-    openReport();
     run.s.in.NSERIES = NSERIES;
     run.s.in.CPFLAG = CPFLAG;
   }

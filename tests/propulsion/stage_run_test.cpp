@@ -31,7 +31,7 @@ const std::string kFourBladesKeepKeller = "4\nH\n\n\n";
 // asks for a restart with another efficiency, once more with the value it names.
 RunResult runWithPassingEfficiency(const std::string& input, const std::string& rest = kFourBladesKeepKeller) {
   RunResult r = runCase(input, "0.6\n" + rest);
-  if (!has(r.console, "YENIDEN BASLATMAK")) return r;
+  if (!contains(r.console, "YENIDEN BASLATMAK")) return r;
   const std::vector<double> v = numbersAfter(r.console, "ETAD =");
   if (v.empty()) return r;
   char etad[16];
@@ -47,11 +47,11 @@ const RunResult& exampleRun() {
 
 void expectCompleteStage(const RunResult& r) {
   EXPECT_EQ(r.status, 0);
-  EXPECT_FALSE(has(r.console, "YENIDEN BASLATMAK"));
-  EXPECT_TRUE(has(r.report, "SECILEN PERVANE"));
-  EXPECT_TRUE(has(r.report, "SEVK KARAKTERISTIKLERI - MINIMUM SERVIS"));
-  EXPECT_TRUE(has(r.report, "Saft Jeneratoru gucu (toplam) - PPTO ="));
-  EXPECT_TRUE(has(r.console, "PROGRAM CALISMASI TAMAMLANDI"));
+  EXPECT_FALSE(contains(r.console, "YENIDEN BASLATMAK"));
+  EXPECT_TRUE(contains(r.report, "SECILEN PERVANE"));
+  EXPECT_TRUE(contains(r.report, "SEVK KARAKTERISTIKLERI - MINIMUM SERVIS"));
+  EXPECT_TRUE(contains(r.report, "Saft Jeneratoru gucu (toplam) - PPTO ="));
+  EXPECT_TRUE(contains(r.console, "PROGRAM CALISMASI TAMAMLANDI"));
 }
 
 TEST(StageRun, ExampleShipToItsReachableSpeed) {
@@ -65,12 +65,12 @@ TEST(StageRun, ExampleShipToItsReachableSpeed) {
   for (std::size_t k = 0; k + 1 < order.size(); ++k)
     EXPECT_LT(r.console.find(order[k]), r.console.find(order[k + 1])) << order[k];
   EXPECT_EQ(count(r.console, "DEVAM ICIN 'ENTER' TUSUNA BASIN"), 1);
-  EXPECT_FALSE(has(r.report, "DEVAM ICIN"));
+  EXPECT_FALSE(contains(r.report, "DEVAM ICIN"));
   // The example reaches a speed inside its list (15 .. 27 knots).
   const double v = numberAfter(r.console, "Ulasilacak hiz V = ");
   EXPECT_GT(v, 15.0);
   EXPECT_LT(v, 27.0);
-  EXPECT_TRUE(has(r.report, "Ulasilacak hiz V = "));
+  EXPECT_TRUE(contains(r.report, "Ulasilacak hiz V = "));
   // One row per speed in the table, seven speeds.
   EXPECT_EQ(count(r.report, " | 15.000 |"), 1);
   EXPECT_EQ(count(r.report, " | 27.000 |"), 1);
@@ -130,7 +130,7 @@ TEST(StageRun, ExampleOperatingPointAgreesWithItsPrintedValues) {
 TEST(StageRun, EfficiencyMismatchStopsWithTheValueToRestartWith) {
   const RunResult r = runCase(exampleInput(), "0.3\n" + kFourBladesKeepKeller);
   EXPECT_EQ(r.status, 0);
-  ASSERT_TRUE(has(r.console, "YENIDEN BASLATMAK GEREKIR - STOP"));
+  ASSERT_TRUE(contains(r.console, "YENIDEN BASLATMAK GEREKIR - STOP"));
   const std::vector<double> said = numbersAfter(r.console, "VARSAYILAN VERIM =  .300 ILE HESAPLANAN VERIM");
   ASSERT_EQ(said.size(), 1u);
   EXPECT_NEAR(numberAfter(r.console, "ETAD ="), said[0], 1e-9);
@@ -139,9 +139,9 @@ TEST(StageRun, EfficiencyMismatchStopsWithTheValueToRestartWith) {
   const std::size_t msg = r.console.find("YENIDEN BASLATMAK");
   const std::size_t pause = r.console.find("Pause - Please enter a blank line", msg);
   EXPECT_LT(pause, r.console.find("Stop - Program terminated.", msg));
-  EXPECT_FALSE(has(r.console, "PROGRAM CALISMASI TAMAMLANDI"));
-  EXPECT_FALSE(has(r.report, "SEYIR TECRUBESI SIRASINDA GEREKLI GUC"));
-  EXPECT_FALSE(has(r.report, "SECILEN PERVANE\n"));
+  EXPECT_FALSE(contains(r.console, "PROGRAM CALISMASI TAMAMLANDI"));
+  EXPECT_FALSE(contains(r.report, "SEYIR TECRUBESI SIRASINDA GEREKLI GUC"));
+  EXPECT_FALSE(contains(r.report, "SECILEN PERVANE\n"));
   const std::vector<std::string> lines = linesOf(r.report);
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[lines.size() - 2], "  Vtip = " + lines[lines.size() - 2].substr(9, 6) + " m/s  (Vtip-Kanat ucu hizi<30 m/s olmali)");
@@ -156,10 +156,10 @@ TEST(StageRun, NoTaskFromDiameterAndRevolutionsStopsAtTheSearch) {
     const RunResult r = runCase(input, "0.0\n" + kFourBladesKeepKeller);
     EXPECT_EQ(r.status, 0);
     for (const std::string* out : {&r.console, &r.report})
-      EXPECT_TRUE(has(*out, "PERVANE HESABI SECILEMIYOR")) << *out;
-    EXPECT_FALSE(has(r.console, "HESAPLANAN VERIM"));
-    EXPECT_FALSE(has(r.report, "SEVK KARAKTERISTIKLERI"));
-    EXPECT_TRUE(has(r.console, "Stop - Program terminated."));
+      EXPECT_TRUE(contains(*out, "PERVANE HESABI SECILEMIYOR")) << *out;
+    EXPECT_FALSE(contains(r.console, "HESAPLANAN VERIM"));
+    EXPECT_FALSE(contains(r.report, "SEVK KARAKTERISTIKLERI"));
+    EXPECT_TRUE(contains(r.console, "Stop - Program terminated."));
   }
 }
 
@@ -183,10 +183,10 @@ TEST_P(StageVariants, CompletesWithTheTextsOfItsVariant) {
   for (const auto& [record, values] : c.records) input = withRecord(input, record, values);
   const RunResult r = runWithPassingEfficiency(input);
   expectCompleteStage(r);
-  for (const std::string& t : c.consoleHas) EXPECT_TRUE(has(r.console, t)) << t;
-  for (const std::string& t : c.consoleLacks) EXPECT_FALSE(has(r.console, t)) << t;
-  for (const std::string& t : c.reportHas) EXPECT_TRUE(has(r.report, t)) << t;
-  for (const std::string& t : c.reportLacks) EXPECT_FALSE(has(r.report, t)) << t;
+  for (const std::string& t : c.consoleHas) EXPECT_TRUE(contains(r.console, t)) << t;
+  for (const std::string& t : c.consoleLacks) EXPECT_FALSE(contains(r.console, t)) << t;
+  for (const std::string& t : c.reportHas) EXPECT_TRUE(contains(r.report, t)) << t;
+  for (const std::string& t : c.reportLacks) EXPECT_FALSE(contains(r.report, t)) << t;
   if (c.check) c.check(r);
 }
 
@@ -221,7 +221,8 @@ const StageVariant kStageVariants[] = {
      .records = {{kRevolutions, "100.0"}, {kPitch, "1.05"}},
      .consoleHas = {"BELIRLENEN PERVANE KULLANILMISTIR."},
      .consoleLacks = {"Onemli Not"},
-     .check = [](const RunResult& r) { EXPECT_NEAR(numberAfter(r.report, "PIC ORANI - P/D  - SABIT  ="), 1.05, 1e-9); }},
+     .check =
+         [](const RunResult& r) { EXPECT_NEAR(numberAfter(r.report, "PIC ORANI - P/D  - SABIT  ="), 1.05, 1e-9); }},
     // The Gawn series takes three blades whatever the answer. Keller's ratio
     // with three blades: (0.3*3 + 1.3) Tp 1000 / ((g rho Hsd + 98300) D^2) + 0.2,
     // with Tp as the report prints it and Hsd = 0.68 Ta (no shaft height given).
@@ -279,44 +280,44 @@ const StageVariant kStageVariants[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(StageRun, StageVariants, ::testing::ValuesIn(kStageVariants),
-                         [](const ::testing::TestParamInfo<StageVariant>& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(StageRun, EngineTooWeakForTheLowestSpeed) {
   const RunResult r = runWithPassingEfficiency(withRecord(exampleInput(), kEngine, "100.0   0.85"));
   EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(has(r.console, "VERILEN ARALIKTA KOK YOKTUR - STOP"));
-  EXPECT_TRUE(has(r.console, "Stop - Program terminated."));
-  EXPECT_FALSE(has(r.console, "Ulasilacak hiz"));
-  EXPECT_FALSE(has(r.console, "PROGRAM CALISMASI TAMAMLANDI"));
-  EXPECT_TRUE(has(r.report, "SEVK KARAKTERISTIKLERI - MINIMUM SERVIS"));
-  EXPECT_FALSE(has(r.report, "RPM : Pervane devir sayisi"));
+  EXPECT_TRUE(contains(r.console, "VERILEN ARALIKTA KOK YOKTUR - STOP"));
+  EXPECT_TRUE(contains(r.console, "Stop - Program terminated."));
+  EXPECT_FALSE(contains(r.console, "Ulasilacak hiz"));
+  EXPECT_FALSE(contains(r.console, "PROGRAM CALISMASI TAMAMLANDI"));
+  EXPECT_TRUE(contains(r.report, "SEVK KARAKTERISTIKLERI - MINIMUM SERVIS"));
+  EXPECT_FALSE(contains(r.report, "RPM : Pervane devir sayisi"));
 }
 
 TEST(StageRun, TrialSpeedMustBeInTheSpeedList) {
   // Within the list's range but not one of its speeds.
   RunResult r = runCase(withRecord(exampleInput(), kTrialSpeed, "24.0"), "0.6\n" + kFourBladesKeepKeller);
   EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(has(r.console, "SEYIR TECRUBESI HIZI Vtrial = 24.000 knot HIZLAR LISTESINDE BULUNAMADI - STOP"));
-  EXPECT_FALSE(has(r.console, "BASLANGIC ICIN GENEL VERIMI"));
+  EXPECT_TRUE(contains(r.console, "SEYIR TECRUBESI HIZI Vtrial = 24.000 knot HIZLAR LISTESINDE BULUNAMADI - STOP"));
+  EXPECT_FALSE(contains(r.console, "BASLANGIC ICIN GENEL VERIMI"));
   // Two thousandths off: not found; half a thousandth: found.
   r = runCase(withRecord(exampleInput(), kTrialSpeed, "25.002"), "0.6\n" + kFourBladesKeepKeller);
-  EXPECT_TRUE(has(r.console, "HIZLAR LISTESINDE BULUNAMADI"));
+  EXPECT_TRUE(contains(r.console, "HIZLAR LISTESINDE BULUNAMADI"));
   r = runCase(withRecord(exampleInput(), kTrialSpeed, "25.0005"), "0.6\n" + kFourBladesKeepKeller);
-  EXPECT_FALSE(has(r.console, "HIZLAR LISTESINDE BULUNAMADI"));
-  EXPECT_TRUE(has(r.console, "BASLANGIC ICIN GENEL VERIMI"));
+  EXPECT_FALSE(contains(r.console, "HIZLAR LISTESINDE BULUNAMADI"));
+  EXPECT_TRUE(contains(r.console, "BASLANGIC ICIN GENEL VERIMI"));
 }
 
 TEST(StageRun, AreaRatioQuestion) {
   // "e" and "EVET" mean yes: the new area ratio is used.
   for (const char* yes : {"e", "EVET"}) {
     const RunResult r = runCase(exampleInput(), std::string("0.6\n4\n") + yes + "\n0.8\n\n\n");
-    EXPECT_TRUE(has(r.console, "PERVANE DUZLENMIS ACININ ALANI ORANINI GIRIN")) << yes;
+    EXPECT_TRUE(contains(r.console, "PERVANE DUZLENMIS ACININ ALANI ORANINI GIRIN")) << yes;
     EXPECT_NEAR(numberAfter(r.report, "Mevcut EAR ="), 0.8, 1e-9) << yes;
   }
   // "h" and an empty line keep Keller's value.
   for (const char* no : {"h", ""}) {
     const RunResult r = runCase(exampleInput(), std::string("0.6\n4\n") + no + "\n\n\n");
-    EXPECT_FALSE(has(r.console, "PERVANE DUZLENMIS ACININ ALANI ORANINI GIRIN")) << no;
+    EXPECT_FALSE(contains(r.console, "PERVANE DUZLENMIS ACININ ALANI ORANINI GIRIN")) << no;
     const std::vector<double> ear = numbersAfter(r.report, "Mevcut EAR =");
     ASSERT_EQ(ear.size(), 2u);
     EXPECT_EQ(ear[0], ear[1]) << no;
@@ -327,7 +328,7 @@ TEST(StageRun, MissingAnswerIsAReadFailureNotAHang) {
   for (const char* answers : {"", "0.6\n", "0.6\n4\n", "0.6\n4\nE\n", "abc\n"}) {
     const RunResult r = runCase(exampleInput(), answers);
     EXPECT_NE(r.status, 0) << answers;
-    EXPECT_FALSE(has(r.console, "SECILEN PERVANE")) << answers;
+    EXPECT_FALSE(contains(r.console, "SECILEN PERVANE")) << answers;
   }
 }
 

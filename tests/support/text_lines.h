@@ -12,8 +12,6 @@
 
 namespace gemi::testing {
 
-inline bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 // How often `part` occurs in `text` (overlapping occurrences counted).
 inline int count(const std::string& text, const std::string& part) {
   int n = 0;
@@ -25,7 +23,8 @@ inline int count(const std::string& text, const std::string& part) {
 inline std::vector<double> numbersIn(const std::string& line) {
   static const std::regex number(R"(-?\d*\.\d+|-?\d+)");
   std::vector<double> v;
-  for (std::sregex_iterator it(line.begin(), line.end(), number), end; it != end; ++it) v.push_back(std::stod(it->str()));
+  for (std::sregex_iterator it(line.begin(), line.end(), number), end; it != end; ++it)
+    v.push_back(std::stod(it->str()));
   return v;
 }
 
@@ -48,7 +47,7 @@ inline double numberAfter(const std::string& text, const std::string& key) {
 inline std::string lineAfter(const std::string& text, const std::string& key) {
   const std::vector<std::string> lines = linesOf(text);
   for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-    if (has(lines[i], key)) return lines[i + 1];
+    if (contains(lines[i], key)) return lines[i + 1];
   ADD_FAILURE() << "no line after " << key;
   return {};
 }

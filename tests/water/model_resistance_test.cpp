@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "../support/scripted_run.h"
+#include "../support/stage_inputs.h"
 
 namespace gemi {
 namespace {
@@ -19,7 +19,8 @@ const WaterProperties kFresh15{1706.0f, 1.13902e-6f, 999.0f};
 TEST(ModelResistance, ScalesTheShipAtEqualFroudeNumber) {
   SpeedArray CR;
   CR(1) = 0.5e-3f;
-  const ModelResistance r = computeModelResistance(1, CR, testing::speedsOf({15.0f}), 1.2f, 25.0f, 2000.0f, 100.0f, kFresh15);
+  const ModelResistance r =
+      computeModelResistance(1, CR, testing::speedsOf({15.0f}), 1.2f, 25.0f, 2000.0f, 100.0f, kFresh15);
   EXPECT_NEAR(r.Fn(1), 0.246394995, 1e-6);
   EXPECT_NEAR(r.Vm(1), 1.5432, 1e-5);
   EXPECT_NEAR(r.Rn(1), 5419395.62, 30.0);

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "../support/scripted_run.h"
+#include "../support/stage_inputs.h"
 
 namespace gemi {
 namespace {
@@ -49,9 +49,9 @@ TEST(WaterProperties, OutsideTheTablesNothingIsReturned) {
 }
 
 TEST(WaterProperties, RunStopsAfterAPauseOutsideTheTables) {
-  gemi::testing::ScriptedRun t("\nrest\n");
+  gemi::testing::StateRun t("\nrest\n");
   EXPECT_THROW(waterProperties(t.run, kFreshWater, 30.01f), StopRun);
-  EXPECT_EQ(t.nextAnswer(), "rest");
+  EXPECT_EQ(testing::nextAnswer(t.run), "rest");
   EXPECT_FLOAT_EQ(waterProperties(t.run, kFreshWater, 15.0f).RHOW, 999.0f);
 }
 
