@@ -82,7 +82,7 @@ TEST(PropulsionSurveyHeader, LongSpeedListContinuesInRecordsOfFifteen) {
   writePropulsionSurveyWithHeader(t.run.report, 120.0f, 19.0f, 5.2f, 6355.0f, 0.93f, Cwp, 17, VS, 3.6f);
   const auto rep = t.report();
   EXPECT_TRUE(hasLine(rep, " 17 -   10.000  11.000  12.000  13.000  14.000  15.000  16.000  17.000  18.000  19.000"
-                            "  20.000  21.000  22.000  23.000  24.000"));
+                           "  20.000  21.000  22.000  23.000  24.000"));
   EXPECT_TRUE(hasLine(rep, " 17 -   25.000  26.000"));
   EXPECT_TRUE(hasLine(rep, " L=120.00 m. - B=19.000 m. - T= 5.200 m. - Depl= 6355.00 ton"));
 }

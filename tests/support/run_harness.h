@@ -104,6 +104,7 @@ inline std::string withRecord(const std::string& input, int no, const std::strin
   return out;
 }
 
+// True when `part` occurs in `text`.
 inline bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // True when one of `lines` is `line` itself.
