@@ -4,6 +4,7 @@
 
 #include <array>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -129,7 +130,8 @@ void runSteps(Run& run) {
     std::ofstream crlFile;
     openForWriting(crlFile, run.file(kEchoFileName));
     std::ifstream tskFile(run.file(kInputFileName));
-    if (!tskFile.is_open())
+    // A folder of that name opens like a file on some systems but holds no records.
+    if (!tskFile.is_open() || std::filesystem::is_directory(run.file(kInputFileName)))
       throw ReadFailure("GIRDI DOSYASI BULUNAMADI: " + run.file(kInputFileName).string() +
                         " (girdi dosyasi " + kInputFileName + " calisma klasorunde olmali)");
     RecordReader tsk(tskFile, kInputFileName);

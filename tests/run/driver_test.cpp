@@ -146,12 +146,16 @@ TEST(RunDriver, EndOfConsoleInputAtAQuestionIsAReadFailure) {
 }
 
 TEST(RunDriver, MissingInputFileFails) {
-  TempDir dir;
-  const auto r = runIn(dir.path());
-  EXPECT_EQ(r.status, kReadFailureStatus);
-  EXPECT_TRUE(contains(r.console, "GIRDI DOSYASI BULUNAMADI")) << r.console;
-  EXPECT_TRUE(contains(r.console, "KR-22-03-2017.TSK")) << r.console;
-  EXPECT_FALSE(contains(r.console, kStopLine));
+  // No input file at all, and a folder standing under the input file's name.
+  for (const bool folder : {false, true}) {
+    TempDir dir;
+    if (folder) std::filesystem::create_directory(dir.path() / "KR-22-03-2017.TSK");
+    const auto r = runIn(dir.path());
+    EXPECT_EQ(r.status, kReadFailureStatus);
+    EXPECT_TRUE(contains(r.console, "GIRDI DOSYASI BULUNAMADI")) << r.console;
+    EXPECT_TRUE(contains(r.console, "KR-22-03-2017.TSK")) << r.console;
+    EXPECT_FALSE(contains(r.console, kStopLine));
+  }
 }
 
 TEST(RunDriver, FolderThatCannotTakeTheReportFails) {
