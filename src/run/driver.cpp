@@ -141,6 +141,11 @@ void runSteps(Run& run) {
     } catch (const StopRun&) {
       closeWritten(crlFile, run.file(kEchoFileName));
       throw;
+    } catch (const ReadFailure& e) {
+      // Most such faults in a hand-edited file are a comment line too many or
+      // too few in front of a record: say where to look.
+      throw ReadFailure(std::string(e.what()) + " Her kayittan once README tablosundaki sayida aciklama satiri" +
+                        " olmali; dogru okunan kayitlar " + kEchoFileName + " dosyasindadir.");
     }
     closeWritten(crlFile, run.file(kEchoFileName));
   }

@@ -229,6 +229,7 @@ TEST(InputFile, ReadFailuresNameFileRecordLineAndWhatWasExpected) {
     EXPECT_TRUE(contains(r.console, "kayit " + std::to_string(c.record) + " ")) << r.console;
     EXPECT_TRUE(contains(r.console, "satir " + std::to_string(c.line))) << r.console;
     EXPECT_TRUE(contains(r.console, "beklendi")) << r.console;
+    EXPECT_TRUE(contains(r.console, "sayida aciklama satiri olmali")) << r.console;  // where to look
     EXPECT_FALSE(contains(r.console, "Stop - Program terminated.")) << r.console;
     EXPECT_EQ(r.report, "");
     // Every record before the faulty one is in the echo, flushed.
