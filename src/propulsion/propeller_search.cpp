@@ -111,6 +111,14 @@ void writeOptimumTable(Run& run, bool J4, const OptimumSearchResult& r) {
   }
 }
 
+// A propeller that gives no positive thrust (or absorbs negative torque) at the
+// advance coefficient fixed by the given diameter and revolutions is windmilling:
+// its efficiency, power and thrust mean nothing, so the run ends with the reason.
+[[noreturn]] void stopForNegativeThrust(Run& run, float J) {
+  writeBoth(run, "(' J =',F7.3,' ICIN Kt VEYA Kq SIFIRDAN KUCUK; CAP VE DEVIR DEGERLERINI KONTROL EDINIZ.')", {J});
+  stopRun(run);
+}
+
 void storeCandidates(Run& run, const OptimumSearchResult& r) {
   PropellerState& p = run.s.prop;
   const int n = static_cast<int>(r.cand.size());
@@ -275,9 +283,7 @@ void PDSRCH(Run& run, float T, float D, float RPM, float VA, float RHO, float& Z
   const PitchSearchResult r = sweepPitch(T, D, RPM, VA, RHO, EAR, Z, choiceOf(run), run.s.prop.series);
   if (!r.valid) {
     writeBoth(run, "(/,' ** VERILEN CAP VE DEVIRDE HICBIR P/D DEGERI (.50 - 1.40) POZITIF ITME VERMIYOR **')");
-    writeBoth(run, "(' J =',F7.3,' ICIN Kt VEYA Kq SIFIRDAN KUCUK; CAP VE DEVIR DEGERLERINI KONTROL EDINIZ.')",
-              {r.J});
-    stopRun(run);
+    stopForNegativeThrust(run, r.J);
   }
   writeBoth(run,
             "(1X,'T=',F10.2,' kN  Va=',F8.3,' m/s  RHO = ',F6.1,' kg/m3',/,' Z = ',F2.0,' EAR = ',F5.3,' D = ',F6.3,' m',' P/D = ',F6.3)",
@@ -297,6 +303,10 @@ void GIVENP(Run& run, float PoD, float RPM, float D, float VA, float RHO, float&
   const float n = RPM / 60.0f;
   st.J = VA / (n * D);
   evaluateSeries(run.s, PoD, EAR, Z);
+  if (!(st.KT >= 0.0f && st.KQ >= 0.0f)) {
+    writeBoth(run, "(/,' ** VERILEN PERVANE (P/D =',F6.3,') BU CAP VE DEVIRDE POZITIF ITME VERMIYOR **')", {PoD});
+    stopForNegativeThrust(run, st.J);
+  }
   const float Q = torque(st.KQ, D, n, RHO);
   const float Tp = thrust(st.KT, D, n, RHO);
   const float PD = power(Q, n);

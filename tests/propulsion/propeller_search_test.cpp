@@ -300,6 +300,22 @@ TEST(Pdsrch, NoPitchWithPositiveThrustStops) {
   EXPECT_EQ(con[2], "J =  2.000 ICIN Kt VEYA Kq SIFIRDAN KUCUK; CAP VE DEVIR DEGERLERINI KONTROL EDINIZ.");
 }
 
+TEST(Givenp, WindmillingPropellerStopsInsteadOfReportingNegativePower) {
+  // J = 20 / (2 * 5) = 2: KT < 0 at P/D 1.4 (python: -0.2024) and lower still
+  // at P/D 1.2; such a propeller used to run on with negative thrust and power
+  // and an efficiency check that asked for a restart with an unprintable value.
+  SearchRun t(1, 0.0f);
+  float Z = 4.0f;
+  EXPECT_THROW(GIVENP(t.run, 1.2f, 120.0f, 5.0f, 20.0f, 1025.0f, Z, 0.55f), StopRun);
+  const std::vector<std::string> expected = {
+      "",
+      "** VERILEN PERVANE (P/D = 1.200) BU CAP VE DEVIRDE POZITIF ITME VERMIYOR **",
+      "J =  2.000 ICIN Kt VEYA Kq SIFIRDAN KUCUK; CAP VE DEVIR DEGERLERINI KONTROL EDINIZ.",
+  };
+  EXPECT_EQ(t.console(), expected);
+  EXPECT_EQ(t.report().size(), 3u);
+}
+
 TEST(Givenp, GawnControllablePitchOperatingPoint) {
   // python: Gawn, Z 3, EAR 0.9, P/D 1.2, D 3.6 m, 150 rpm, VA 9.164 m/s:
   // J 1.0182222, KT .12366317, 10KQ .31274963, ETA0 .64077609,
