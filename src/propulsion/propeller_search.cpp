@@ -273,6 +273,7 @@ PitchSearchResult sweepPitch(float T, float D, float RPM, float VA, float RHO, f
         r.reached = true;
         break;
       }
+      r.below = true;
     }
     PoD += 0.0001f;
   }
@@ -290,6 +291,12 @@ void PDSRCH(Run& run, float T, float D, float RPM, float VA, float RHO, float& Z
             {r.Tp / 1000.0f, VA, RHO, Z, EAR, D, r.PoD});
   if (!r.reached) {
     writeBoth(run, "(' ** UYARI: GEREKEN ITME (',F8.2,' kN) P/D = 1.4 DEGERINE KADAR SAGLANAMADI **')", {T});
+  } else if (!r.below) {
+    // Already the smallest pitch ratio that gives positive thrust overshoots the
+    // requirement: the diameter or the revolutions are too large for this ship,
+    // and the propeller shown is not one that delivers the thrust required.
+    writeBoth(run, "(' ** UYARI: GEREKEN ITME (',F8.2,' kN) EN KUCUK P/D =',F6.3,' ILE BILE ASILDI; CAP VEYA DEVIR FAZLA **')",
+              {T, r.PoD});
   }
   writeControllablePitchLines(run);
   SERMSG(run);

@@ -57,6 +57,7 @@ OptimumSearchResult sweepOptimum(bool J4, float target, float EAR, float& Z, Ser
 // and KQ, and `reached` is false; `valid` is false when there was none.
 struct PitchSearchResult {
   bool valid = false, reached = false;
+  bool below = false;  // some pitch ratio with positive thrust gave less than the thrust required
   float J = 0, PoD = 0, KT = 0, KQ = 0, ETA0 = 0;
   float Q = 0;   // torque, N m
   float PD = 0;  // delivered power, kW

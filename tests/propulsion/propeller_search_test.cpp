@@ -290,6 +290,23 @@ TEST(Pdsrch, ThrustNotReachedShowsTheLastPitchEvaluatedAndWarns) {
   EXPECT_NEAR(numbersIn(con[0])[0], 404.8, 0.5);
 }
 
+TEST(Pdsrch, ThrustExceededAlreadyAtTheSmallestPitchWarns) {
+  // D 4 m, 120 rpm, VA 2 m/s: J = 0.25. The B4-55 chart gives KT about 0.13 at
+  // P/D 0.5 there, a thrust of about 0.13 * 4^4 * 2^2 * 1025 = 136 kN, far above
+  // the 50 kN required: the search ends at its first pitch ratio, which is not a
+  // propeller that delivers the thrust, and says so.
+  SearchRun t(1, 0.0f);
+  float Z = 4.0f;
+  PDSRCH(t.run, 50.0f, 4.0f, 120.0f, 2.0f, 1025.0f, Z, 0.55f);
+  EXPECT_EQ(t.run.s.prop.sel.PoD, 0.5f);
+  const std::vector<std::string> con = t.console();
+  ASSERT_EQ(con.size(), 4u);
+  EXPECT_GT(numbersIn(con[0])[0], 100.0);
+  EXPECT_EQ(con[1], "Z = 4. EAR =  .550 D =  4.000 m P/D =   .500");
+  EXPECT_EQ(con[2], "** UYARI: GEREKEN ITME (   50.00 kN) EN KUCUK P/D =  .500 ILE BILE ASILDI; CAP VEYA DEVIR FAZLA **");
+  EXPECT_EQ(t.report()[2], " " + con[2]);
+}
+
 TEST(Pdsrch, NoPitchWithPositiveThrustStops) {
   // J = 20 / (2 * 5) = 2: KT < 0 up to P/D 1.4 (python: -0.2024 at 1.4)
   SearchRun t(1, 0.0f);
