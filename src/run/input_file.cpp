@@ -70,7 +70,8 @@ class InputRecords {
     write(run_.con, "(4X,A,' - STOP')", {rule});
     writeList(run_.con);
     writeList(run_.con);
-    stopRun(run_);
+    const std::string shown = value.kind == Item::Kind::Int ? statementText("(I8)", {value}) : statementText("(F12.4)", {value});
+    stopRun(run_, "girdi", "KAYIT " + std::to_string(no) + " - " + std::string(name) + " = " + shown + ": " + std::string(rule));
   }
 
   RecordSink& echo() { return echo_; }
@@ -96,7 +97,9 @@ void checkTrialSpeed(Run& run) {
   write(run.con, "(4X,'GIRILEN HIZ ARALIGI DISINDA GIRILDI - STOP')");
   writeList(run.con);
   writeList(run.con);
-  stopRun(run);
+  stopRun(run, "seyir_hizi",
+          statementText("('SEYIR HIZI Vtrial = ',F6.2,' knot GIRILEN HIZ ARALIGI ',F6.2,' -',F6.2,' knot DISINDA')",
+                        {in.Vtrial, in.VS(1), in.VS(in.NV)}));
 }
 
 }  // namespace

@@ -81,6 +81,17 @@ struct SpeedResults {
   Table1<std::array<float, kAppendages + 1>, kMaxSpeeds> rapp_;
 };
 
+// How the run ended. Completed: the closing was reached (with or without a
+// propeller stage); Stopped: one of the program's stops, `cause` naming which
+// ("verim" for the efficiency check, ...) and `message` its reason in one
+// line; ReadFailure and InternalFault: the run failed, `message` says why.
+struct RunEnding {
+  enum class Kind { NotEnded, Completed, Stopped, ReadFailure, InternalFault };
+  Kind kind = Kind::NotEnded;
+  std::string cause;
+  std::string message;
+};
+
 struct RunState {
   InputData in;
   AppendageCatalogue app;
@@ -89,6 +100,7 @@ struct RunState {
   HullValues hull;    // speed-independent hull values and last speed step's scalars
   SpeedResults sp;
   PropellerState prop;  // open-water series, selected propeller, propeller stage
+  RunEnding ending;
 };
 
 }  // namespace gemi
