@@ -171,7 +171,11 @@ GEMI_LANES_INLINE void evaluateLanes(const Prepared& p, const float* J, int n, f
   for (int i = 0; i < n; i += W) {
     const int m = std::min(W, n - i);
     float jb[W];
-    for (int k = 0; k < W; ++k) jb[k] = k < m ? J[i + k] : 1.0f;  // unused lanes at J = 1
+    if (m == W) {
+      std::memcpy(jb, J + i, sizeof jb);
+    } else {
+      for (int k = 0; k < W; ++k) jb[k] = k < m ? J[i + k] : 1.0f;  // unused lanes at J = 1
+    }
     V j;
     std::memcpy(&j, jb, sizeof j);
     const V Jp[4] = {V{}, j, j * j, j * (j * j)};
@@ -206,13 +210,19 @@ GEMI_LANES_INLINE void evaluateLanes(const Prepared& p, const float* J, int n, f
       eta = kt / kq * j / kTwoPi;
     }
 
-    float ob[3][W];
-    std::memcpy(ob[0], &kt, sizeof kt);
-    std::memcpy(ob[1], &kq, sizeof kq);
-    std::memcpy(ob[2], &eta, sizeof eta);
-    std::copy_n(ob[0], m, KT + i);
-    std::copy_n(ob[1], m, KQ + i);
-    std::copy_n(ob[2], m, ETA0 + i);
+    if (m == W) {
+      std::memcpy(KT + i, &kt, sizeof kt);
+      std::memcpy(KQ + i, &kq, sizeof kq);
+      std::memcpy(ETA0 + i, &eta, sizeof eta);
+    } else {
+      float ob[3][W];
+      std::memcpy(ob[0], &kt, sizeof kt);
+      std::memcpy(ob[1], &kq, sizeof kq);
+      std::memcpy(ob[2], &eta, sizeof eta);
+      std::copy_n(ob[0], m, KT + i);
+      std::copy_n(ob[1], m, KQ + i);
+      std::copy_n(ob[2], m, ETA0 + i);
+    }
   }
 }
 

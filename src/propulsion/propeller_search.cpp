@@ -162,11 +162,12 @@ OptimumSearchResult sweepOptimum(bool J4, float target, float EAR, float& Z, Ser
   r.cand.reserve(2 * 90);  // one candidate per pitch ratio, two on a tie
 
   // The advance coefficients of every pitch ratio's sweep, accumulated in
-  // single precision from 0.1.
-  std::array<float, kAdvanceSteps> grid;
+  // single precision from 0.1, and the power of J the thrust is divided by.
+  std::array<float, kAdvanceSteps> grid, gridPower;
   float Jg = 0.1f;
-  for (float& J : grid) {
-    J = Jg;
+  for (std::size_t i = 0; i < grid.size(); ++i) {
+    grid[i] = Jg;
+    gridPower[i] = J4 ? pow4(Jg) : pow2(Jg);
     Jg += 0.001f;
   }
 
@@ -182,25 +183,22 @@ OptimumSearchResult sweepOptimum(bool J4, float target, float EAR, float& Z, Ser
     r.lastPoD = PoD;
     const SeriesSweep series(path, choice.NSERIES, PoD, EAR, Z, choice.CPFLAG, st);
     int kept = 0;
-    bool negative = false;
-    for (int first = 0; first < kAdvanceSteps && !negative; first += kBlock) {
+    for (int first = 0; first < kAdvanceSteps; first += kBlock) {
       const int n = std::min(kBlock, kAdvanceSteps - first);
       series.evaluate(&grid[static_cast<std::size_t>(first)], n, KT.data(), KQ.data(), ETA0.data());
-      for (int i = 0; i < n; ++i) {
-        const std::size_t b = static_cast<std::size_t>(i);
-        const float J = grid[static_cast<std::size_t>(first + i)];
-        // the state as this evaluation leaves it
-        st.J = J;
-        st.KT = KT[b];
-        st.KQ = KQ[b];
-        st.ETA0 = ETA0[b];
-        if (st.KT < 0.0f) {
-          negative = true;
-          break;
-        }
-        ys[static_cast<std::size_t>(kept)] = J4 ? st.KT / pow4(J) : st.KT / pow2(J);
-        ++kept;
-      }
+      int used = 0;
+      while (used < n && !(KT[static_cast<std::size_t>(used)] < 0.0f)) ++used;
+      for (int i = 0; i < used; ++i)
+        ys[static_cast<std::size_t>(first + i)] =
+            KT[static_cast<std::size_t>(i)] / gridPower[static_cast<std::size_t>(first + i)];
+      kept += used;
+      // the state as the last evaluation made leaves it: the negative KT, or the last J
+      const int last = used < n ? used : n - 1;
+      st.J = grid[static_cast<std::size_t>(first + last)];
+      st.KT = KT[static_cast<std::size_t>(last)];
+      st.KQ = KQ[static_cast<std::size_t>(last)];
+      st.ETA0 = ETA0[static_cast<std::size_t>(last)];
+      if (used < n) break;
     }
 
     // Closed bracket: a target equal to a sweep value belongs to both
