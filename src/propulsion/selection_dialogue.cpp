@@ -80,6 +80,8 @@ void askBladesAndAreaRatio(Run& run) {
   StageState& st = run.s.prop.stage;
   write(run.con, "(//4X,'PERVANE KANAT SAYISINI (Z) GIRIN')");
   readAnswer(run, st.Z, "kanat sayisi Z");
+  st.Zasked = st.Z;
+  st.bladesAnswered = true;
   if (in.NSERIES == 2) st.Z = 3.0f;  // the Gawn/Burrill series is three-bladed
 
   st.EAR = kellerAreaRatio(st.Z, st.Tp, in.GRAV, in.RHO, in.Hsd, in.D);
@@ -234,7 +236,9 @@ void runSelectionDialogue(Run& run) {
   askEfficiencyAndThrust(run);
   askBladesAndAreaRatio(run);
   runSearch(run);
+  st.propellerSelected = true;
   runCavitationChecks(run);
+  st.cavitationChecked = true;
 }
 
 }  // namespace gemi

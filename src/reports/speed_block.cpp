@@ -176,6 +176,7 @@ void resistanceSpeedStep(Run& run, int i) {
   const float Fn = froudeNumber(VS, in.GRAV, in.Lwl);
   s.hull.VS = VS;
   s.hull.Fn = Fn;
+  s.hull.IV = i;
   writeSpeedLines(run, i, VS, Fn);
 
   // Form coefficients; an impossible prismatic coefficient ends the run.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "propulsion/propeller_stage.h"
+#include "reports/applicability.h"
 #include "reports/speed_block.h"
 #include "reports/tables.h"
 #include "run/input_file.h"
@@ -56,7 +57,7 @@ int propellerTask(float D, float N, float PDin) {
 
 namespace {
 
-// The 53-column credits box and the 48-column notice box of the closing.
+// The 53-column credits box of the closing.
 constexpr std::array<const char*, 7> kCreditsBox{
     "=====================================================",
     "=     GEMI GUC KARAKTERISTIKLERI HESAP PROGRAMI     =",
@@ -65,24 +66,6 @@ constexpr std::array<const char*, 7> kCreditsBox{
     "=   hazirlanmistir. Yazan: Tasarim Ekibi            =",
     "=          Iyi calismalar dileriz.                  =",
     "=====================================================",
-};
-
-constexpr std::array<const char*, 15> kNoticeBox{
-    "************************************************",
-    "*                   DIKKAT                     *",
-    "*                                              *",
-    "*  Bu rapordaki degerler istatistik bir on     *",
-    "*  tasarim yontemi ile bulunmustur. Sonuclar   *",
-    "*  gemi formu yontemin veri araligi icinde     *",
-    "*  kaldikca gecerlidir.                        *",
-    "*                                              *",
-    "*  Nihai makina ve pervane secimi icin model   *",
-    "*  deneyi veya ayrintili hesap ile dogrulama   *",
-    "*  yapilmalidir.                               *",
-    "*                                              *",
-    "*  Girdiler: KR-22-03-2017.TSK                 *",
-    "*  Girdilerin yankisi: KR-22-03-2017.CRL       *",
-    "************************************************",
 };
 
 // Step 2: a file the run writes must be there to take the records.
@@ -119,7 +102,9 @@ void writeOutputHeader(Run& run) {
   writeList(run.con);
   pauseRun(run);
   for (int k = 0; k < 5; ++k) writeList(run.report);
-  for (const char* line : kNoticeBox) writeList(run.report, {line});
+  // The notice box carries the verdict on the methods' ranges.
+  if (!run.report.discards())
+    for (const std::string& line : closingNoticeBox(checkApplicability(run.s))) writeList(run.report, {line});
   run.s.ending.kind = RunEnding::Kind::Completed;
   throw StopRun{};
 }
