@@ -42,14 +42,20 @@ std::string shortest(float v) {
   return std::string(buf.data(), r.ptr);
 }
 
+// A chart over the ship's speed with a y axis from zero.
+LineChart speedChart(const char* title, const char* yCaption) {
+  LineChart chart;
+  chart.title = title;
+  chart.x.caption = kSpeedCaption;
+  chart.y.caption = yCaption;
+  chart.y.includeZero = true;
+  return chart;
+}
+
 }  // namespace
 
 std::string resistancePlot(const ResistanceCurves& c) {
-  LineChart chart;
-  chart.title = "Direnç bileşenleri";
-  chart.x.caption = kSpeedCaption;
-  chart.y.caption = "Direnç (kN)";
-  chart.y.includeZero = true;
+  LineChart chart = speedChart("Direnç bileşenleri", "Direnç (kN)");
   const std::pair<const char*, const std::vector<float>*> parts[] = {
       {"RF (sürtünme)", &c.RF},       {"RAPP (takıntılar)", &c.RAPP}, {"RW (dalga)", &c.RW},
       {"Rbulb (soğanlı baş)", &c.Rbulb}, {"Rayna (ayna kıç)", &c.Rayna}, {"Rbot (baş itici)", &c.Rbot},
@@ -75,11 +81,7 @@ std::string resistancePlot(const ResistanceCurves& c) {
 }
 
 std::string powerPlot(const PowerCurves& c) {
-  LineChart chart;
-  chart.title = "Güç";
-  chart.x.caption = kSpeedCaption;
-  chart.y.caption = "Güç (kW)";
-  chart.y.includeZero = true;
+  LineChart chart = speedChart("Güç", "Güç (kW)");
   chart.series.push_back(curve("PE (efektif)", c.Vs, c.PE, 2));
   chart.series.push_back(curve("PD (tüm pervaneler)", c.Vs, c.PDT, 0));
   Series pb = curve("PB (fren)", c.Vs, c.PB, 3);

@@ -423,23 +423,47 @@ void drawLineChart(SvgWriter& svg, const LineChart& c, const Box& area) {
         for (const auto& [x, y] : piece)
           if (inside(x, y)) svg.element("circle", {{"cx", C(x)}, {"cy", C(y)}, {"r", "3"}, {"fill", s.color}});
 
-  // Labels of the lines and points, with a white halo over the grid.
+  // Labels of the lines and points: placed first, then moved apart where
+  // they would overlap, drawn with a white halo over the grid.
   const Attrs halo{{"stroke", "#ffffff"}, {"stroke-width", "3"}, {"paint-order", "stroke"}, {"stroke-linejoin", "round"}};
-  auto label = [&](double x, double y, const std::string& s, const std::string& color, bool alignEnd) {
-    Attrs a{{"fill", color}, {"text-anchor", alignEnd ? "end" : "start"}};
-    a.insert(a.end(), halo.begin(), halo.end());
-    svg.text(x, y, s, a);
+  struct Label {
+    double x, y;
+    std::string text, color;
+    bool alignEnd;
+    double left() const { return alignEnd ? x - textWidth(text, kFont) : x; }
+    double right() const { return alignEnd ? x : x + textWidth(text, kFont); }
+  };
+  std::vector<Label> labels;
+  // Where the curves and marked points cross the vertical at document x.
+  const auto rowsAt = [&](double x) {
+    std::vector<double> rows;
+    for (const Series& s : c.series)
+      for (const auto& piece : pieces(s, sx, sy))
+        for (std::size_t i = 0; i < piece.size(); ++i) {
+          const auto [x0, y0] = piece[i];
+          if (x0 == x) rows.push_back(y0);
+          if (i + 1 == piece.size()) continue;
+          const auto [x1, y1] = piece[i + 1];
+          if ((x0 < x && x < x1) || (x1 < x && x < x0)) rows.push_back(y0 + (y1 - y0) * (x - x0) / (x1 - x0));
+        }
+    for (const MarkedPoint& p : c.points)
+      if (sx.valid(p.x) && sy.valid(p.y) && std::fabs(sx(p.x) - x) < 1.0) rows.push_back(sy(p.y));
+    return rows;
   };
   for (const ReferenceLine& l : c.lines) {
     if (l.label.empty() || !(l.vertical ? sx : sy).valid(l.value)) continue;
     const double v = (l.vertical ? sx : sy)(l.value);
     if (l.vertical) {
       const bool left = v + 6.0 + textWidth(l.label, kFont) > plot.x + plot.w;
-      label(left ? v - 5.0 : v + 5.0, plot.y + 15.0, l.label, l.color, left);
+      // At the end of the line farther from the curves and points on it.
+      const double top = plot.y + 15.0, foot = plot.y + plot.h - 7.0;
+      double clearTop = INFINITY, clearFoot = INFINITY;
+      for (double y : rowsAt(v)) clearTop = std::min(clearTop, std::fabs(y - top)), clearFoot = std::min(clearFoot, std::fabs(y - foot));
+      labels.push_back({left ? v - 5.0 : v + 5.0, clearTop > clearFoot ? top : foot, l.label, l.color, left});
     } else {
       // At the left end, where curves rising with speed leave room.
       const bool below = v - 5.0 < plot.y + kFont;
-      label(plot.x + 6.0, below ? v + 15.0 : v - 5.0, l.label, l.color, false);
+      labels.push_back({plot.x + 6.0, below ? v + 15.0 : v - 5.0, l.label, l.color, false});
     }
   }
   for (const MarkedPoint& p : c.points) {
@@ -449,7 +473,19 @@ void drawLineChart(SvgWriter& svg, const LineChart& c, const Box& area) {
     if (p.label.empty()) continue;
     const bool left = x + 9.0 + textWidth(p.label, kFont) > plot.x + plot.w;
     const bool below = y - 9.0 - kFont < plot.y;
-    label(left ? x - 9.0 : x + 9.0, below ? y + 18.0 : y - 9.0, p.label, p.color, left);
+    labels.push_back({left ? x - 9.0 : x + 9.0, below ? y + 18.0 : y - 9.0, p.label, p.color, left});
+  }
+  // From the top down, a label that overlaps one above it moves below it.
+  std::stable_sort(labels.begin(), labels.end(), [](const Label& a, const Label& b) { return a.y < b.y; });
+  constexpr double kLineStep = kFont + 3.0;
+  for (std::size_t i = 0; i < labels.size(); ++i)
+    for (std::size_t k = 0; k < i; ++k)
+      if (labels[k].left() < labels[i].right() && labels[i].left() < labels[k].right() && labels[i].y - labels[k].y < kLineStep)
+        labels[i].y = labels[k].y + kLineStep;
+  for (const Label& l : labels) {
+    Attrs a{{"fill", l.color}, {"text-anchor", l.alignEnd ? "end" : "start"}};
+    a.insert(a.end(), halo.begin(), halo.end());
+    svg.text(l.x, l.y, l.text, a);
   }
 
   // Legend and notes in the right-hand column.

@@ -100,7 +100,8 @@ struct Series {
 };
 
 // A horizontal (value on the y axis) or vertical (value on the x axis) line
-// across the plot, labelled at its left or top end.
+// across the plot, labelled at its left end, or at the upper or lower end
+// farther from the curves.
 struct ReferenceLine {
   bool vertical = false;
   double value = 0;

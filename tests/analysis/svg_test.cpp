@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -166,6 +167,37 @@ TEST(LineChart, LogarithmicAxisLeavesOutValuesThatAreNotPositive) {
   EXPECT_EQ(count(svg, "<polyline"), 1u);
   EXPECT_NE(svg.find(">0.2</text>"), std::string::npos);
   EXPECT_EQ(svg.find("nan"), std::string::npos);
+}
+
+// The y coordinates of the text elements that hold `part`.
+std::vector<double> textRows(const std::string& svg, const std::string& part) {
+  std::vector<double> ys;
+  for (std::size_t p = svg.find(part); p != std::string::npos; p = svg.find(part, p + 1)) {
+    const std::size_t y = svg.rfind(" y=\"", p) + 4;
+    ys.push_back(std::stod(svg.substr(y, svg.find('"', y) - y)));
+  }
+  return ys;
+}
+
+TEST(LineChart, LabelsOfPointsCloseTogetherDoNotOverlap) {
+  LineChart c;
+  Series s;
+  s.x = {0, 1};
+  s.y = {0, 1};
+  c.series = {s};
+  // Three labels at nearly one place, a fourth far to the left.
+  c.points = {MarkedPoint{0.5, 0.5, "P1 label"}, MarkedPoint{0.5, 0.505, "P2 label"}, MarkedPoint{0.52, 0.5, "P3 label"},
+              MarkedPoint{0.0, 0.5, "P4"}};
+  const std::string svg = renderLineChart(c);
+  std::vector<double> ys;
+  for (const char* l : {"P1 label", "P2 label", "P3 label"}) ys.push_back(textRows(svg, l).at(0));
+  std::sort(ys.begin(), ys.end());
+  EXPECT_GE(ys[1] - ys[0], 15.0 - 1e-9);
+  EXPECT_GE(ys[2] - ys[1], 15.0 - 1e-9);
+  // Not in the way of the others: stays where it was placed, 9 above its point.
+  const std::string circle = "<circle cx=\"74.00\" cy=\"";
+  const std::size_t dot = svg.find(circle) + circle.size();
+  EXPECT_EQ(textRows(svg, ">P4<").at(0), std::stod(svg.substr(dot, svg.find('"', dot) - dot)) - 9.0);
 }
 
 TEST(SvgWriter, DocumentHasFixedSizeAndViewBoxAndEscapedTitle) {
