@@ -137,7 +137,8 @@ Ticks logTicks(double lo, double hi) {
   if (lo > hi) std::swap(lo, hi);
   Step a = stepBelow(lo);
   Step b = stepBelow(hi);
-  if (b.value() < hi * (1.0 - 1e-12)) b = b.next();
+  // An axis needs two ends: a single value gets the next step above it.
+  if (b.value() < hi * (1.0 - 1e-12) || (b.m == a.m && b.e == a.e)) b = b.next();
   const int decades = b.e - a.e + (b.m > 1 ? 1 : 0);
   std::vector<int> labelled = decades <= 2 ? std::vector<int>{1, 2, 3, 5}
                               : decades <= 4 ? std::vector<int>{1, 2, 5}
