@@ -429,8 +429,9 @@ std::vector<std::string_view> closestNames(std::string_view name, std::span<cons
   for (std::size_t k = 0; k < names.size(); ++k) {
     const std::string candidate = lower(names[k]);
     const std::size_t d = editDistance(wanted, candidate);
-    // Near: a few letters off, and not a whole short name replaced.
-    if (d > 2 || d >= std::max(wanted.size(), candidate.size())) continue;
+    // Near: a few letters off (a quarter of a long name: Turkish letters take
+    // two bytes), and not a whole short name replaced.
+    if (d > std::max<std::size_t>(2, wanted.size() / 4) || d >= std::max(wanted.size(), candidate.size())) continue;
     const std::size_t gap = wanted.size() > candidate.size() ? wanted.size() - candidate.size()
                                                              : candidate.size() - wanted.size();
     near.push_back({d, gap, k, names[k]});

@@ -96,7 +96,12 @@ class TomlReader {
     try {
       doc = toml::parse(text_, file_);
     } catch (const toml::parse_error& e) {
-      fault(e.source().begin, "TOML yazim hatasi: " + std::string(e.description()));
+      std::string message = "TOML yazim hatasi: " + std::string(e.description());
+      const auto line = e.source().begin.line;
+      if (line >= 1 && line <= lines_.size() &&
+          std::any_of(lines_[line - 1].begin(), lines_[line - 1].end(), [](char c) { return c & 0x80; }))
+        message += " (adlar yalniz ASCII harflerle yazilir: Turkce harfler yerine i, u, o, s, c, g)";
+      fault(e.source().begin, message);
       throw ShipInputError(faults_);
     }
     ShipValues v;
@@ -115,6 +120,9 @@ class TomlReader {
         fault(key.source().begin,
               name + " burada yazilmaz: takintilar [" + std::string(kAppendageTable) + "] tablosunda adlariyla verilir, ornek " +
                   keys_[static_cast<std::size_t>(info->appendage - 1)] + " = { alan = 50.0, form = 1.5 }");
+      } else if (std::find(keys_.begin(), keys_.end(), name) != keys_.end()) {
+        fault(key.source().begin, name + " bir takintidir: [" + std::string(kAppendageTable) +
+                                      "] basliginin altinda yazilir (dosyanin sonunda)");
       } else if (!info) {
         fault(key.source().begin, "bilinmeyen ad " + inQuotes(name) + nearText(name, topNames_) +
                                       " (adlar README tablosundaki gibidir, buyuk/kucuk harf farklidir)");
@@ -246,6 +254,11 @@ class TomlReader {
     for (auto&& [key, entry] : *table) {
       const std::string name(key.str());
       const auto it = std::find(keys_.begin(), keys_.end(), name);
+      if (it == keys_.end() && std::find(topNames_.begin(), topNames_.end(), name) != topNames_.end()) {
+        fault(key.source().begin, name + " [" + std::string(kAppendageTable) + "] tablosunun icinde kaldi: " +
+                                      "degerler [" + std::string(kAppendageTable) + "] basligindan once yazilmali");
+        continue;
+      }
       if (it == keys_.end()) {
         fault(key.source().begin, "bilinmeyen takinti " + inQuotes(name) + nearText(name, keyViews_) +
                                       " (takinti adlari README'de listelidir)");

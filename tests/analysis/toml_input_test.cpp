@@ -189,6 +189,9 @@ TEST(TomlInput, EveryFaultIsPlacedInTheFile) {
       {"skeg_", "skeg_arkasindaki_dumen = { alan = 50.0, frm = 1.5 }", 19, 41, {"'frm'", "form?"}},
       {"skeg_", "skeg_arkasindaki_dumen = \"50\"", 19, 26, {"{ alan = ..., form = ... }"}},
       {"[", "takintilar = 5", 18, 14, {"takintilar", "tablo"}},
+      {"skeg_", "skeg_arkas\u0131ndaki_d\u00fcmen = { alan = 50.0 }", 19, 11, {"yazim hatasi", "ASCII"}},
+      {"skeg_", "Vtrial = 25.0", 19, 1, {"Vtrial [takintilar] tablosunun icinde kaldi", "basligindan once"}},
+      {"D", "skeg = { alan = 8.0 }", 15, 1, {"skeg bir takintidir", "[takintilar] basliginin altinda"}},
   };
   for (const Case& c : cases) {
     const std::string text = shipWith(c.key == "skeg_" ? "skeg_arkasindaki_dumen" : c.key, c.line);
@@ -248,6 +251,18 @@ TEST(TomlInput, ConversionsWriteBesideOrIntoAFolderAndNeverOverwriteUnasked) {
   // A folder that cannot be made: a file stands in its way.
   EXPECT_THROW(tomlToTsk(toml, toml / "alt", false), ConversionError);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 4);  // no temporary left
+}
+
+// The README's ship file, as a new user copies it, runs like the example
+// without its model scale, air resistance and given surface.
+TEST(TomlInput, TheReadmeShipFileReads) {
+  const std::string readme = readFile(std::filesystem::path(GEMI_SOURCE_DIR) / "README.md");
+  const std::size_t start = readme.find("```toml\n");
+  ASSERT_NE(start, std::string::npos);
+  const std::size_t end = readme.find("```", start + 8);
+  const ShipValues v = readTomlText(readme.substr(start + 8, end - start - 8), "README.md");
+  ShipValues expected = readTomlText(shipWith("D", "D = 8.0"), "gemi.toml");
+  EXPECT_TRUE(sameValues(v, expected));
 }
 
 TEST(TomlInput, AppendageNamesAreTheCatalogueInSnakeCase) {
