@@ -25,7 +25,9 @@ namespace gemi::analysis {
 namespace {
 
 // The number of comment lines in front of records 1 .. 43 (fixed by the reader).
-constexpr std::array<int, kInputRecords> kCommentCounts{13, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 6, 1, 1, 3, 3, 1, 1, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3, 8, 1, 1, 2, 2, 4, 2, 1, 1, 1, 6, 3, 8};
+constexpr std::array<int, kInputRecords> kCommentCounts{13, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 6, 1, 1, 3,
+                                                        3,  1, 1, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3,
+                                                        8,  1, 1, 2, 2, 4, 2, 1, 1, 1, 6, 3, 8};
 
 // The comment lines of the bundled example, records 1 .. 43 one after the other.
 constexpr std::string_view kExampleComments[] = {
@@ -126,21 +128,25 @@ constexpr std::string_view kExampleComments[] = {
     "*  NDF   DF(1) ... DF(NDF)",
 };
 
-constexpr std::array<std::string_view, kAppendages> kAreaNames{
-    "AREA1", "AREA2", "AREA3", "AREA4", "AREA5", "AREA6", "AREA7", "AREA8", "AREA9", "AREA10", "AREA11"};
-constexpr std::array<std::string_view, kAppendages> kFormNames{
-    "FF2_1", "FF2_2", "FF2_3", "FF2_4", "FF2_5", "FF2_6", "FF2_7", "FF2_8", "FF2_9", "FF2_10", "FF2_11"};
-constexpr std::array<std::string_view, kAppendages> kAreaComments{
-    "takinti 1 islak alani: skeg arkasindaki dumen",  "takinti 2 islak alani: tek pervaneli gemi dumeni",
-    "takinti 3 islak alani: cift pervaneli gemi dumeni", "takinti 4 islak alani: saft braketleri",
-    "takinti 5 islak alani: skeg",                     "takinti 6 islak alani: strut bosalari",
-    "takinti 7 islak alani: bosalar",                  "takinti 8 islak alani: saftlar",
-    "takinti 9 islak alani: stabilizer finleri",       "takinti 10 islak alani: sonar domu",
-    "takinti 11 islak alani: yalpa omurgasi"};
+constexpr std::array<std::string_view, kAppendages> kAreaNames{"AREA1", "AREA2", "AREA3", "AREA4",  "AREA5", "AREA6",
+                                                               "AREA7", "AREA8", "AREA9", "AREA10", "AREA11"};
+constexpr std::array<std::string_view, kAppendages> kFormNames{"FF2_1", "FF2_2", "FF2_3", "FF2_4",  "FF2_5", "FF2_6",
+                                                               "FF2_7", "FF2_8", "FF2_9", "FF2_10", "FF2_11"};
+constexpr std::array<std::string_view, kAppendages> kAreaComments{"takinti 1 islak alani: skeg arkasindaki dumen",
+                                                                  "takinti 2 islak alani: tek pervaneli gemi dumeni",
+                                                                  "takinti 3 islak alani: cift pervaneli gemi dumeni",
+                                                                  "takinti 4 islak alani: saft braketleri",
+                                                                  "takinti 5 islak alani: skeg",
+                                                                  "takinti 6 islak alani: strut bosalari",
+                                                                  "takinti 7 islak alani: bosalar",
+                                                                  "takinti 8 islak alani: saftlar",
+                                                                  "takinti 9 islak alani: stabilizer finleri",
+                                                                  "takinti 10 islak alani: sonar domu",
+                                                                  "takinti 11 islak alani: yalpa omurgasi"};
 constexpr std::array<std::string_view, kAppendages> kFormComments{
-    "takinti 1 form faktoru (1+k2)", "takinti 2 form faktoru (1+k2)",  "takinti 3 form faktoru (1+k2)",
-    "takinti 4 form faktoru (1+k2)", "takinti 5 form faktoru (1+k2)",  "takinti 6 form faktoru (1+k2)",
-    "takinti 7 form faktoru (1+k2)", "takinti 8 form faktoru (1+k2)",  "takinti 9 form faktoru (1+k2)",
+    "takinti 1 form faktoru (1+k2)",  "takinti 2 form faktoru (1+k2)", "takinti 3 form faktoru (1+k2)",
+    "takinti 4 form faktoru (1+k2)",  "takinti 5 form faktoru (1+k2)", "takinti 6 form faktoru (1+k2)",
+    "takinti 7 form faktoru (1+k2)",  "takinti 8 form faktoru (1+k2)", "takinti 9 form faktoru (1+k2)",
     "takinti 10 form faktoru (1+k2)", "takinti 11 form faktoru (1+k2)"};
 // The catalogue's form factors in words (the program's own values are in fillAppendageCatalogue).
 constexpr std::array<std::string_view, kAppendages> kFormDefaults{
@@ -175,30 +181,28 @@ std::vector<ValueInfo> buildTable() {
       {"Tf", K::Real, 5, "m", "bas draft", R::Required, 0, none, 0, GEMI_REF(Tf)},
       {"Ta", K::Real, 5, "m", "kic draft", R::Required, 0, none, 0, GEMI_REF(Ta)},
       {"V", K::Real, 6, "m3", "deplasman hacmi", R::Required, 0, none, 0, GEMI_REF(V)},
-      {"LCB", K::Real, 7, "m", "boyuna sephiye merkezi, Lbp/2 den, ileri arti", R::Required, 0, none, 0,
-       GEMI_REF(LCB)},
+      {"LCB", K::Real, 7, "m", "boyuna sephiye merkezi, Lbp/2 den, ileri arti", R::Required, 0, none, 0, GEMI_REF(LCB)},
       {"ABT", K::Real, 8, "m2", "bas dikmede balb kesit alani", R::Fixed, 0, "0 (balb yok)", 0, GEMI_REF(ABT)},
       {"HB", K::Real, 9, "m", "ABT alaninin merkezinin tabandan yuksekligi", R::WithBulb, 0,
        "ABT > 0 ise gerekli, yoksa 0", 0, GEMI_REF(HB)},
       {"AT", K::Real, 10, "m2", "batik ayna kic alani", R::Fixed, 0, "0 (ayna batik degil)", 0, GEMI_REF(AT)},
       {"Cm", K::Real, 11, "", "orta kesit narinlik katsayisi", R::Required, 0, none, 0, GEMI_REF(Cm)},
       {"Cwp", K::Real, 11, "", "su hatti narinlik katsayisi", R::Required, 0, none, 0, GEMI_REF(Cwp)},
-      {"Cstern", K::Real, 12, "", "kic form parametresi: -25 dubali kic, -10 V, 0 normal, 10 U kesitler",
-       R::Required, 0, none, 0, GEMI_REF(Cstern)},
+      {"Cstern", K::Real, 12, "", "kic form parametresi: -25 dubali kic, -10 V, 0 normal, 10 U kesitler", R::Required,
+       0, none, 0, GEMI_REF(Cstern)},
       {"IE", K::Real, 13, "derece", "su hatti giris yari acisi; 1 den kucukse tahmin edilir", R::Fixed, 0,
        "0 (tahmin edilir)", 0, GEMI_REF(IE)},
-      {"S", K::Real, 14, "m2", "takintisiz islak yuzey; 1 den kucukse tahmin edilir", R::Fixed, 0,
-       "0 (tahmin edilir)", 0, GEMI_REF(S)},
-      {"MSCALE", K::Real, 15, "", "model olcegi (model = gemi / MSCALE); 1 veya kucukse model raporu yok",
-       R::Fixed, 0, "0 (model raporu yazilmaz)", 0, GEMI_REF(MSCALE)},
+      {"S", K::Real, 14, "m2", "takintisiz islak yuzey; 1 den kucukse tahmin edilir", R::Fixed, 0, "0 (tahmin edilir)",
+       0, GEMI_REF(S)},
+      {"MSCALE", K::Real, 15, "", "model olcegi (model = gemi / MSCALE); 1 veya kucukse model raporu yok", R::Fixed, 0,
+       "0 (model raporu yazilmaz)", 0, GEMI_REF(MSCALE)},
       {"TEMPm", K::Real, 15, "derece C", "model tanki suyu sicakligi", R::WithModelScale, 0,
        "MSCALE > 1 ise gerekli, yoksa 0", 0, GEMI_REF(TEMPm)},
       {"HFP", K::Real, 16, "m", "bas dikmede tabandan guverteye tekne yuksekligi", R::Fixed, 0,
        "0 (hava direnci hesaplanmaz)", 0, GEMI_REF(HFP)},
       {"ONYUZ", K::Real, 16, "m2", "ust yapi ve yukun ruzgar goren on yuz alani", R::Fixed, 0,
        "0 (hava direnci hesaplanmaz)", 0, GEMI_REF(ONYUZ)},
-      {"VS", K::RealList, 17, "knot", "hizlar, artan sirada, 1 ile 50 adet", R::Required, 0, none, 0,
-       GEMI_REF(VS)},
+      {"VS", K::RealList, 17, "knot", "hizlar, artan sirada, 1 ile 50 adet", R::Required, 0, none, 0, GEMI_REF(VS)},
       {"Vtrial", K::Real, 18, "knot", "seyir tecrubesi hizi, hiz listesinin icinde", R::Required, 0, none, 0,
        GEMI_REF(Vtrial)},
   };
@@ -206,10 +210,8 @@ std::vector<ValueInfo> buildTable() {
   constexpr auto forms = formRefs(std::make_index_sequence<kAppendages>{});
   for (int j = 1; j <= kAppendages; ++j) {
     const auto k = static_cast<std::size_t>(j - 1);
-    t.push_back({kAreaNames[k], K::Real, 18 + j, "m2", kAreaComments[k], R::Fixed, 0, "0 (takinti yok)", j,
-                 areas[k]});
-    t.push_back({kFormNames[k], K::Real, 18 + j, "", kFormComments[k], R::Fixed, 0, kFormDefaults[k], j,
-                 forms[k]});
+    t.push_back({kAreaNames[k], K::Real, 18 + j, "m2", kAreaComments[k], R::Fixed, 0, "0 (takinti yok)", j, areas[k]});
+    t.push_back({kFormNames[k], K::Real, 18 + j, "", kFormComments[k], R::Fixed, 0, kFormDefaults[k], j, forms[k]});
   }
   const std::vector<ValueInfo> rest{
       {"NBT", K::Integer, 30, "", "bas itici tunel sayisi", R::Fixed, 0, "0 (bas itici yok)", 0, GEMI_REF(NBT)},
@@ -217,15 +219,15 @@ std::vector<ValueInfo> buildTable() {
        GEMI_REF(DBT)},
       {"D", K::Real, 31, "m", "pervane capi; 0 = aranacak", R::Fixed, 0, "0 (aranacak)", 0, GEMI_REF(D)},
       {"N", K::Real, 32, "d/dak", "pervane devri; 0 = aranacak", R::Fixed, 0, "0 (aranacak)", 0, GEMI_REF(N)},
-      {"PDin", K::Real, 33, "", "verilen pervanenin hatve orani P/D; 0 = aranacak", R::Fixed, 0, "0 (aranacak)",
-       0, GEMI_REF(PDin)},
-      {"Hs", K::Real, 34, "m", "saft merkezinin taban cizgisinden yuksekligi", R::Fixed, 0, "0 (0.32 Ta alinir)",
-       0, GEMI_REF(Hs)},
+      {"PDin", K::Real, 33, "", "verilen pervanenin hatve orani P/D; 0 = aranacak", R::Fixed, 0, "0 (aranacak)", 0,
+       GEMI_REF(PDin)},
+      {"Hs", K::Real, 34, "m", "saft merkezinin taban cizgisinden yuksekligi", R::Fixed, 0, "0 (0.32 Ta alinir)", 0,
+       GEMI_REF(Hs)},
       {"CPFLAG", K::Real, 35, "", "pervane tipi: 1 = ayarli hatveli, baska deger = sabit hatveli", R::Fixed, 0,
        "0 (sabit hatveli)", 0, GEMI_REF(CPFLAG)},
       {"NPROP", K::Integer, 36, "", "pervane sayisi", R::Fixed, 1, "1", 0, GEMI_REF(NPROP)},
-      {"NSERIES", K::Integer, 36, "", "pervane serisi: 1 = Wageningen B, 2 = Gawn", R::Fixed, 1, "1 (Wageningen B)",
-       0, GEMI_REF(NSERIES)},
+      {"NSERIES", K::Integer, 36, "", "pervane serisi: 1 = Wageningen B, 2 = Gawn", R::Fixed, 1, "1 (Wageningen B)", 0,
+       GEMI_REF(NSERIES)},
       {"IPOD", K::Integer, 36, "", "1 = pod tipi sevk sistemi, 0 = geleneksel saft", R::Fixed, 0, "0 (saft)", 0,
        GEMI_REF(IPOD)},
       {"Pengine", K::Real, 37, "kW", "bir saftin makina gucu (birden cok pervanede bir saftinki)", R::Fixed, 0,
@@ -233,8 +235,7 @@ std::vector<ValueInfo> buildTable() {
       {"MCR", K::Real, 37, "", "makina marjini, surekli guc orani (ornek 0.85)", R::WithPropeller, 0,
        "D veya N verilmisse gerekli, yoksa 0", 0, GEMI_REF(MCR)},
       {"PTO", K::Real, 38, "kW", "saft jeneratoru gucu", R::Fixed, 0, "0 (saft jeneratoru yok)", 0, GEMI_REF(PTO)},
-      {"Seamar", K::Real, 39, "", "deniz marjini, oran (ornek 0.15)", R::Fixed, 0, "0 (marj yok)", 0,
-       GEMI_REF(Seamar)},
+      {"Seamar", K::Real, 39, "", "deniz marjini, oran (ornek 0.15)", R::Fixed, 0, "0 (marj yok)", 0, GEMI_REF(Seamar)},
       {"etas", K::Real, 40, "", "transmisyon (saft) verimi (ornek 0.98)", R::WithPropeller, 0,
        "D veya N verilmisse gerekli, yoksa 0", 0, GEMI_REF(etas)},
       {"FFDF", K::Real, 41, "", "tekne form faktoru (1+k) duzeltme carpani", R::Fixed, 1, "1", 0, GEMI_REF(FFDF)},
@@ -390,9 +391,10 @@ std::string inQuotes(std::string_view s) { return "\"" + std::string(s) + "\""; 
 
 bool sameValues(const ShipValues& a, const ShipValues& b) {
   auto bits = [](float f) { return std::bit_cast<std::uint32_t>(f); };
+  ShipValues ca = a, cb = b;  // the table's references are to values that may be set
   for (const ValueInfo& info : valueTable()) {
-    const ValueRef ra = info.ref(const_cast<ShipValues&>(a));
-    const ValueRef rb = info.ref(const_cast<ShipValues&>(b));
+    const ValueRef ra = info.ref(ca);
+    const ValueRef rb = info.ref(cb);
     if (auto* ia = std::get_if<int*>(&ra)) {
       if (**ia != *std::get<int*>(rb)) return false;
     } else if (auto* fa = std::get_if<float*>(&ra)) {
@@ -432,8 +434,8 @@ std::vector<std::string_view> closestNames(std::string_view name, std::span<cons
     // Near: a few letters off (a quarter of a long name: Turkish letters take
     // two bytes), and not a whole short name replaced.
     if (d > std::max<std::size_t>(2, wanted.size() / 4) || d >= std::max(wanted.size(), candidate.size())) continue;
-    const std::size_t gap = wanted.size() > candidate.size() ? wanted.size() - candidate.size()
-                                                             : candidate.size() - wanted.size();
+    const std::size_t gap =
+        wanted.size() > candidate.size() ? wanted.size() - candidate.size() : candidate.size() - wanted.size();
     near.push_back({d, gap, k, names[k]});
   }
   std::sort(near.begin(), near.end(), [](const Candidate& a, const Candidate& b) {
@@ -486,8 +488,7 @@ ShipValues readTskText(std::string_view text, const std::string& source) {
 
 ShipValues readTskFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
-  if (!in.is_open() || std::filesystem::is_directory(file))
-    refuse("GIRDI DOSYASI BULUNAMADI: " + file.string());
+  if (!in.is_open() || std::filesystem::is_directory(file)) refuse("GIRDI DOSYASI BULUNAMADI: " + file.string());
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   return readTskText(text, file.filename().string());
 }
@@ -513,7 +514,7 @@ std::string formatReal(float v) {
 }
 
 std::string writeTsk(const ShipValues& values) {
-  ShipValues& v = const_cast<ShipValues&>(values);  // read only: refs are taken to read
+  ShipValues v = values;  // the table's references are to values that may be set
   const auto table = valueTable();
   std::string out;
   std::size_t example = 0;
@@ -549,7 +550,8 @@ std::string writeTsk(const ShipValues& values) {
 void setValue(ShipValues& values, std::string_view name, std::string_view text) {
   name = trimmed(name);
   if (name == "NV" || name == "NDF") {
-    refuse(std::string(name) + " ayrica verilmez: " + (name == "NV" ? "hiz sayisi VS listesinin" : "faktor sayisi DF listesinin") +
+    refuse(std::string(name) +
+           " ayrica verilmez: " + (name == "NV" ? "hiz sayisi VS listesinin" : "faktor sayisi DF listesinin") +
            " uzunlugudur (ornek: " + (name == "NV" ? "VS=15,17,19" : "DF=1.0,1.05,1.1") + ").");
   }
   const ValueInfo* info = findValue(name);
@@ -583,7 +585,8 @@ void setValue(ShipValues& values, std::string_view name, std::string_view text) 
       std::size_t start = 0;
       for (;;) {
         const std::size_t comma = text.find(',', start);
-        const std::string_view word = trimmed(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        const std::string_view word =
+            trimmed(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
         float v = 0;
         if (!readWord(word, &v))
           refuse(what + ": virgulle ayrilmis sayilar beklendi (ornek 15,17,19), " + inQuotes(word) + " bulundu");

@@ -36,21 +36,21 @@ struct ShipValues {
   float IE = 0, S = 0;
   float MSCALE = 0, TEMPm = 0;
   float HFP = 0, ONYUZ = 0;
-  std::vector<float> VS;                   // knots; NV is its length
+  std::vector<float> VS;  // knots; NV is its length
   float Vtrial = 0;
-  std::array<float, kAppendages> AREA{};   // appendage j at [j - 1], m2
-  std::array<float, kAppendages> FF2{};    // its form factor (1+k2) as written, 0 = catalogue
+  std::array<float, kAppendages> AREA{};  // appendage j at [j - 1], m2
+  std::array<float, kAppendages> FF2{};   // its form factor (1+k2) as written, 0 = catalogue
   int NBT = 0;
   float DBT = 0;
   float D = 0, N = 0, PDin = 0;
-  float Hs = 0;                            // as written: 0 = 0.32 Ta
+  float Hs = 0;  // as written: 0 = 0.32 Ta
   float CPFLAG = 0;
   int NPROP = 0, NSERIES = 0, IPOD = 0;
   float Pengine = 0, MCR = 0;
   float PTO = 0, Seamar = 0, etas = 0;
   float FFDF = 0, WFAC = 0, TFAC = 0, ERFAC = 0;
   float ROUGH = 0;
-  std::vector<float> DF;                   // NDF is its length
+  std::vector<float> DF;  // NDF is its length
 
   // The comment lines in front of each record (index 0 = record 1) of the
   // file the values were read from, written back in their place so that the
@@ -77,7 +77,7 @@ enum class DefaultRule {
 using ValueRef = std::variant<int*, float*, std::vector<float>*>;
 
 struct ValueInfo {
-  std::string_view name;     // as in the README's table: "Lwl", "VS", "AREA3", "FF2_3"
+  std::string_view name;  // as in the README's table: "Lwl", "VS", "AREA3", "FF2_3"
   ValueKind kind;
   int record;                // 1 .. 43
   std::string_view unit;     // "m", "kg/m3", "knot"; empty: no unit
@@ -85,7 +85,7 @@ struct ValueInfo {
   DefaultRule rule;
   float defaultValue;
   std::string_view defaultText;  // the default in words, for the README and the TOML file
-  int appendage;             // 1 .. 11 for AREAj and FF2_j, else 0
+  int appendage;                 // 1 .. 11 for AREAj and FF2_j, else 0
   ValueRef (*ref)(ShipValues&);
 };
 

@@ -2,6 +2,8 @@
 // value with its unit, and the conversions to and from the input file.
 #include "analysis/toml_input.h"
 
+#include <toml++/toml.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -9,8 +11,6 @@
 #include <iterator>
 #include <limits>
 #include <tuple>
-
-#include <toml++/toml.h>
 
 #include "run/driver.h"
 
@@ -22,13 +22,20 @@ constexpr std::string_view kFormKey = "form";
 
 std::string typeName(const toml::node& n) {
   switch (n.type()) {
-    case toml::node_type::string: return "metin (tirnak icinde)";
-    case toml::node_type::integer: return "tam sayi";
-    case toml::node_type::floating_point: return "ondalikli sayi";
-    case toml::node_type::boolean: return "true/false";
-    case toml::node_type::array: return "liste";
-    case toml::node_type::table: return "tablo";
-    default: return "tarih/saat";
+    case toml::node_type::string:
+      return "metin (tirnak icinde)";
+    case toml::node_type::integer:
+      return "tam sayi";
+    case toml::node_type::floating_point:
+      return "ondalikli sayi";
+    case toml::node_type::boolean:
+      return "true/false";
+    case toml::node_type::array:
+      return "liste";
+    case toml::node_type::table:
+      return "tablo";
+    default:
+      return "tarih/saat";
   }
 }
 
@@ -54,12 +61,18 @@ bool propellerDescribed(const ShipValues& v) { return !(std::abs(v.D) < 0.001f &
 // Why a value without a fixed default must be given here; empty when it need not be.
 std::string requiredBecause(const ValueInfo& info, const ShipValues& v) {
   switch (info.rule) {
-    case DefaultRule::Required: return "varsayilani yok";
-    case DefaultRule::WithPropeller: return propellerDescribed(v) ? "pervane hesabinda (D veya N verilmis) gerekli" : "";
-    case DefaultRule::WithModelScale: return v.MSCALE > 1.0f ? "MSCALE > 1 iken gerekli" : "";
-    case DefaultRule::WithBulb: return v.ABT > 0.0f ? "ABT > 0 iken gerekli" : "";
-    case DefaultRule::WithThrusters: return v.NBT > 0 ? "NBT > 0 iken gerekli" : "";
-    case DefaultRule::Fixed: return "";
+    case DefaultRule::Required:
+      return "varsayilani yok";
+    case DefaultRule::WithPropeller:
+      return propellerDescribed(v) ? "pervane hesabinda (D veya N verilmis) gerekli" : "";
+    case DefaultRule::WithModelScale:
+      return v.MSCALE > 1.0f ? "MSCALE > 1 iken gerekli" : "";
+    case DefaultRule::WithBulb:
+      return v.ABT > 0.0f ? "ABT > 0 iken gerekli" : "";
+    case DefaultRule::WithThrusters:
+      return v.NBT > 0 ? "NBT > 0 iken gerekli" : "";
+    case DefaultRule::Fixed:
+      return "";
   }
   return "";
 }
@@ -114,12 +127,13 @@ class TomlReader {
       }
       const ValueInfo* info = findValue(name);
       if (name == "NV" || name == "NDF") {
-        fault(key.source().begin, name + " yazilmaz: " + (name == "NV" ? "hiz sayisi VS" : "faktor sayisi DF") +
-                                      " listesinin uzunlugudur");
-      } else if (info && info->appendage != 0) {
         fault(key.source().begin,
-              name + " burada yazilmaz: takintilar [" + std::string(kAppendageTable) + "] tablosunda adlariyla verilir, ornek " +
-                  keys_[static_cast<std::size_t>(info->appendage - 1)] + " = { alan = 50.0, form = 1.5 }");
+              name + " yazilmaz: " + (name == "NV" ? "hiz sayisi VS" : "faktor sayisi DF") + " listesinin uzunlugudur");
+      } else if (info && info->appendage != 0) {
+        fault(key.source().begin, name + " burada yazilmaz: takintilar [" + std::string(kAppendageTable) +
+                                      "] tablosunda adlariyla verilir, ornek " +
+                                      keys_[static_cast<std::size_t>(info->appendage - 1)] +
+                                      " = { alan = 50.0, form = 1.5 }");
       } else if (std::find(keys_.begin(), keys_.end(), name) != keys_.end()) {
         fault(key.source().begin, name + " bir takintidir: [" + std::string(kAppendageTable) +
                                       "] basliginin altinda yazilir (dosyanin sonunda)");
@@ -161,14 +175,16 @@ class TomlReader {
     if (at.line < 1 || at.line > lines_.size()) return "";
     const std::string_view line = lines_[at.line - 1];
     std::size_t pos = 0;  // columns count characters, a character is one or more bytes in UTF-8
-    for (toml::source_index col = 1; col < at.column && pos < line.size(); ++col)
-      do ++pos;
+    for (toml::source_index col = 1; col < at.column && pos < line.size(); ++col) do
+        ++pos;
       while (pos < line.size() && (static_cast<unsigned char>(line[pos]) & 0xC0) == 0x80);
     std::string word;
     for (; pos < line.size(); ++pos) {
       const char c = line[pos];
-      if (std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.') word += c;
-      else if (c != '_') break;
+      if (std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.')
+        word += c;
+      else if (c != '_')
+        break;
     }
     return word;
   }
@@ -196,8 +212,7 @@ class TomlReader {
 
   void wrongType(const toml::node& n, const std::string& what, const std::string& expected) {
     std::string msg = what + ": " + expected + " beklendi, " + typeName(n) + " bulundu";
-    if (const auto* s = n.as_string(); s && readRealWord(s->get()))
-      msg += " (sayiyi tirnaksiz yazin)";
+    if (const auto* s = n.as_string(); s && readRealWord(s->get())) msg += " (sayiyi tirnaksiz yazin)";
     fault(n.source().begin, msg);
   }
 
@@ -236,7 +251,8 @@ class TomlReader {
           return;
         }
       }
-      if (list.empty() && info.name == "VS") fault(n.source().begin, what + ": hiz listesi bos, en az bir hiz verilmeli");
+      if (list.empty() && info.name == "VS")
+        fault(n.source().begin, what + ": hiz listesi bos, en az bir hiz verilmeli");
       else if (list.size() > static_cast<std::size_t>(info.name == "VS" ? kMaxSpeeds : kMaxCorrectionFactors))
         fault(n.source().begin, what + ": en cok " +
                                     std::to_string(info.name == "VS" ? kMaxSpeeds : kMaxCorrectionFactors) +
@@ -280,15 +296,19 @@ class TomlReader {
         const std::string what = name + "." + partName;
         if (partName == kAreaKey) {
           area = true;
-          if (part.is_array()) fault(part.source().begin, what + ": tek bir sayi beklendi, liste bulundu");
-          else if (const auto x = real(part, what)) v.AREA[j] = *x;
+          if (part.is_array())
+            fault(part.source().begin, what + ": tek bir sayi beklendi, liste bulundu");
+          else if (const auto x = real(part, what))
+            v.AREA[j] = *x;
         } else if (partName == kFormKey) {
-          if (part.is_array()) fault(part.source().begin, what + ": tek bir sayi beklendi, liste bulundu");
-          else if (const auto x = real(part, what)) v.FF2[j] = *x;
+          if (part.is_array())
+            fault(part.source().begin, what + ": tek bir sayi beklendi, liste bulundu");
+          else if (const auto x = real(part, what))
+            v.FF2[j] = *x;
         } else {
           const std::string_view known[] = {kAreaKey, kFormKey};
-          fault(partKey.source().begin, "bilinmeyen ad " + inQuotes(partName) + " (" + name + " icinde yalniz alan ve form)" +
-                                            nearText(partName, known));
+          fault(partKey.source().begin, "bilinmeyen ad " + inQuotes(partName) + " (" + name +
+                                            " icinde yalniz alan ve form)" + nearText(partName, known));
         }
       }
       if (!area) fault(entry.source().begin, name + ": alan (islak alan, m2) eksik");
@@ -336,8 +356,10 @@ class TomlReader {
 };
 
 std::string padded(std::string s, std::size_t width) {
-  if (s.size() < width) s.resize(width, ' ');
-  else s += ' ';
+  if (s.size() < width)
+    s.resize(width, ' ');
+  else
+    s += ' ';
   return s;
 }
 
@@ -442,8 +464,10 @@ std::string writeToml(const ShipValues& values) {
         out += std::string("\n# ") + g.title + '\n';
     std::string comment = std::string(info.comment);
     if (!info.unit.empty()) comment = std::string(info.unit) + "; " + comment;
-    if (info.rule == DefaultRule::Fixed) comment += "; varsayilan " + std::string(info.defaultText);
-    else if (info.rule != DefaultRule::Required) comment += "; " + std::string(info.defaultText);
+    if (info.rule == DefaultRule::Fixed)
+      comment += "; varsayilan " + std::string(info.defaultText);
+    else if (info.rule != DefaultRule::Required)
+      comment += "; " + std::string(info.defaultText);
     out += padded(std::string(info.name) + " = " + valueText(v, info), 24) + "# " + comment + '\n';
   }
   AppendageCatalogue app;

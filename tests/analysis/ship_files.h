@@ -26,8 +26,8 @@ inline std::vector<ReferenceShip> referenceShips() {
   std::vector<ReferenceShip> ships{{"example", testing::exampleInput(), "0.686\n4\nH\n\n\n"}};
   for (const char* name : {"p1", "p2", "p3"}) {
     const std::string base = std::string("reference-") + name;
-    ships.push_back({name, testing::readFile(testData() / (base + ".TSK")),
-                     testing::readFile(testData() / (base + ".answers"))});
+    ships.push_back(
+        {name, testing::readFile(testData() / (base + ".TSK")), testing::readFile(testData() / (base + ".answers"))});
   }
   return ships;
 }
@@ -49,7 +49,8 @@ inline ShipValues generatedShip(unsigned seed) {
   v.Tf = v.B * real(0.25f, 0.45f), v.Ta = v.Tf * real(0.95f, 1.15f);
   v.V = v.Lbp * v.B * v.Tf * real(0.5f, 0.85f), v.LCB = real(-4, 3);
   v.ABT = sometimesZero(1, 30), v.HB = v.ABT > 0 ? real(1, 5) : 0.0f, v.AT = sometimesZero(0.5f, 20);
-  v.Cm = real(0.8f, 0.995f), v.Cwp = real(0.65f, 0.9f), v.Cstern = static_cast<float>(static_cast<int>(random() % 5) * 5 - 10);
+  v.Cm = real(0.8f, 0.995f), v.Cwp = real(0.65f, 0.9f),
+  v.Cstern = static_cast<float>(static_cast<int>(random() % 5) * 5 - 10);
   v.IE = sometimesZero(8, 40), v.S = sometimesZero(500, 9000);
   v.MSCALE = sometimesZero(10, 40), v.TEMPm = v.MSCALE > 0 ? real(10, 25) : 0.0f;
   v.HFP = sometimesZero(5, 25), v.ONYUZ = sometimesZero(50, 600);

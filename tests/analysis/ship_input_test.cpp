@@ -7,8 +7,8 @@
 
 #include <bit>
 #include <cmath>
-#include <functional>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <random>
 #include <string>
@@ -73,9 +73,16 @@ TEST(ShipInput, RealsAreWrittenInTheShortestDecimalThatReadsBack) {
     float v;
     const char* text;
   };
-  const Case cases[] = {{205.0f, "205.0"},   {0.98f, "0.98"},        {-1.5375f, "-1.5375"}, {0.0f, "0.0"},
-                        {-0.0f, "-0.0"},     {1e10f, "1e+10"},       {0.1f, "0.1"},         {48000.0f, "48000.0"},
-                        {1.0f / 3, "0.33333334"}, {16777217.0f, "16777216.0"}};
+  const Case cases[] = {{205.0f, "205.0"},
+                        {0.98f, "0.98"},
+                        {-1.5375f, "-1.5375"},
+                        {0.0f, "0.0"},
+                        {-0.0f, "-0.0"},
+                        {1e10f, "1e+10"},
+                        {0.1f, "0.1"},
+                        {48000.0f, "48000.0"},
+                        {1.0f / 3, "0.33333334"},
+                        {16777217.0f, "16777216.0"}};
   for (const Case& c : cases) {
     EXPECT_EQ(formatReal(c.v), c.text);
     EXPECT_EQ(bits(*readRealWord(formatReal(c.v))), bits(c.v)) << c.text;

@@ -25,24 +25,24 @@ const std::string kExampleAnswers = "0.686\n4\nH\n\n\n";
 // The fewest lines a ship file needs: the values without a default and, since
 // a propeller is described, the engine margin and the shaft efficiency.
 const std::vector<std::string> kMinimalShip{
-    "RHO = 1025.0",                 // 1
-    "GRAV = 9.81",                  // 2
-    "Lwl = 205.0",                  // 3
-    "Lbp = 205.0",                  // 4
-    "B = 32.0",                     // 5
-    "Tf = 10.0",                    // 6
-    "Ta = 10.0",                    // 7
-    "V = 37500.0",                  // 8
-    "LCB = -1.5375",                // 9
-    "Cm = 0.98",                    // 10
-    "Cwp = 0.75",                   // 11
-    "Cstern = 10.0",                // 12
-    "VS = [15, 17, 19, 21, 23, 25, 27]",  // 13
-    "Vtrial = 25.0",                // 14
-    "D = 8.0",                      // 15
-    "MCR = 0.85",                   // 16
-    "etas = 0.98",                  // 17
-    "[takintilar]",                 // 18
+    "RHO = 1025.0",                                          // 1
+    "GRAV = 9.81",                                           // 2
+    "Lwl = 205.0",                                           // 3
+    "Lbp = 205.0",                                           // 4
+    "B = 32.0",                                              // 5
+    "Tf = 10.0",                                             // 6
+    "Ta = 10.0",                                             // 7
+    "V = 37500.0",                                           // 8
+    "LCB = -1.5375",                                         // 9
+    "Cm = 0.98",                                             // 10
+    "Cwp = 0.75",                                            // 11
+    "Cstern = 10.0",                                         // 12
+    "VS = [15, 17, 19, 21, 23, 25, 27]",                     // 13
+    "Vtrial = 25.0",                                         // 14
+    "D = 8.0",                                               // 15
+    "MCR = 0.85",                                            // 16
+    "etas = 0.98",                                           // 17
+    "[takintilar]",                                          // 18
     "skeg_arkasindaki_dumen = { alan = 50.0, form = 1.5 }",  // 19
 };
 
