@@ -131,6 +131,33 @@ TEST(ShipInput, SetValueTakesTextAsTheFileWouldHoldIt) {
   EXPECT_TRUE(sameValues(back, v));
 }
 
+// A value set by name runs exactly as the same value written into its record
+// of a copy of the input file.
+TEST(ShipInput, ValueSetByNameRunsLikeTheValueWrittenIntoTheFile) {
+  struct Case {
+    const char* name;
+    const char* text;
+    int record;
+    const char* values;
+  };
+  const Case cases[] = {
+      {"B", "33", 4, "33"},
+      {"Ta", "11.5", 5, "10.0 11.5"},
+      {"VS", "20,22.5,25,26", 17, "4 20 22.5 25 26"},
+      {"FF2_1", "0", 19, "50.0 0"},
+      {"N", "100", 32, "100"},
+  };
+  for (const Case& c : cases) {
+    ShipValues v = readTskText(exampleInput());
+    setValue(v, c.name, c.text);
+    const RunResult bySet = runCase(writeTsk(v), "0.686\n4\nH\n\n\n");
+    const RunResult byFile = runCase(withRecord(exampleInput(), c.record, c.values), "0.686\n4\nH\n\n\n");
+    EXPECT_EQ(bySet.console, byFile.console) << c.name;
+    EXPECT_EQ(bySet.echo, byFile.echo) << c.name;
+    EXPECT_EQ(bySet.report, byFile.report) << c.name;
+  }
+}
+
 TEST(ShipInput, SetValueRefusesWhatTheFileCannotHold) {
   std::string fiftyOne = "1";
   for (int k = 2; k <= 51; ++k) fiftyOne += "," + std::to_string(k);
