@@ -179,6 +179,7 @@ void readInputFile(Run& run, RecordReader& tsk, RecordSink& echo) {
 
   r.comments(34, 2);
   r.values(34, "Hs saft merkezinin taban cizgisinden yuksekligi (m), bir sayi", {&in.Hs}, "(F8.3)");
+  in.HsRead = in.Hs;
   if (std::abs(in.Hs) < 0.01f) in.Hs = 0.32f * in.Ta;
   in.Hsd = in.Ta - in.Hs;
 

@@ -43,6 +43,7 @@ struct InputData {
   float N = 0;                      // propeller rpm (also the selected propeller's RPM)
   float PDin = 0;                   // given pitch ratio
   float Hs = 0, Hsd = 0;            // shaft height above base, shaft immersion, m
+  float HsRead = 0;                 // Hs as written in the file (0 there: Hs = 0.32 Ta)
   float CPFLAG = 0;                 // 1 = controllable pitch
   int NPROP = 0, NSERIES = 0, IPOD = 0;
   float Pengine = 0, MCR = 0;       // installed power kW, engine margin
