@@ -164,16 +164,6 @@ TEST(Companion, FilesOfAnEarlierRunDoNotSurvive) {
     EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
 }
 
-TEST(Companion, DetailedModeShowsTheProgramsOwnTranscript) {
-  Case c(exampleInput());
-  c.opt.etad = 0.686f;
-  c.opt.verbose = true;
-  const CompanionRun r = runCompanion(c.opt);
-  EXPECT_TRUE(contains(r.out, "PROGRAM CALISMASI TAMAMLANDI"));
-  c.opt.verbose = false;
-  EXPECT_FALSE(contains(runCompanion(c.opt).out, "PROGRAM CALISMASI TAMAMLANDI"));
-}
-
 TEST(Companion, GawnSeriesTakesThreeBladesAndSaysSo) {
   Case c(readFile(analysisData("p3/KR-22-03-2017.TSK")));
   c.opt.etad = 0.629f;

@@ -212,12 +212,5 @@ TEST(AnalysisResults, TablesOfStagesThatDidNotRunAreNotWritten) {
   EXPECT_EQ(j.at("dosyalar"), FloatJson({"direnc.csv", "sonuc.json"}));
 }
 
-TEST(AnalysisResults, FloatTextIsTheShortestDecimalInTheCLocale) {
-  const std::pair<float, const char*> cases[] = {
-      {0.686f, "0.686"}, {25.35f, "25.35"}, {1.0f, "1"}, {0.1f, "0.1"}, {3.4028235e38f, "3.4028235e+38"},
-      {-1.5e-7f, "-1.5e-07"}, {NAN, "nan"}, {-INFINITY, "-inf"}};
-  for (const auto& [v, text] : cases) EXPECT_EQ(analysis::floatText(v), text);
-}
-
 }  // namespace
 }  // namespace gemi::testing
