@@ -6,9 +6,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <cstdint>
 
 #include "propulsion/propeller_stage.h"
 #include "reports/speed_block.h"
@@ -120,7 +118,6 @@ void writeOutputHeader(Run& run) {
   pauseRun(run);
   for (int k = 0; k < 5; ++k) writeList(run.report);
   for (const char* line : kNoticeBox) writeList(run.report, {line});
-  run.s.ending.kind = RunEnding::Kind::Completed;
   stopRun(run);
 }
 
@@ -212,46 +209,11 @@ int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::fil
   } catch (...) {
     status = failRun(run, "PROGRAM IC HATASI: bilinmeyen hata", kInternalFaultStatus);
   }
-  if (status == kReadFailureStatus) run.s.ending.kind = RunEnding::Kind::ReadFailure;
-  if (status == kInternalFaultStatus) run.s.ending.kind = RunEnding::Kind::InternalFault;
-  if (status == 0 && run.s.ending.kind != RunEnding::Kind::Completed) run.s.ending.kind = RunEnding::Kind::Stopped;
   if (finalState) *finalState = run.s;
   if (status != 0) return status;
   writeList(run.con, {"Stop - Program terminated."});
   run.con.flush();
   return 0;
-}
-
-int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const RunOptions& opts, RunState* finalState) {
-  namespace fs = std::filesystem;
-  const fs::path scratch = fs::temp_directory_path() / ("gemi_seam_" + std::to_string(reinterpret_cast<std::uintptr_t>(&opts)) + std::to_string(std::hash<std::string>{}(opts.workDir.string())));
-  fs::create_directories(scratch);
-  {
-    std::ofstream f(scratch / kInputFileName, std::ios::binary);
-    f << *opts.inputText;
-  }
-  std::ostringstream transcript;
-  RunState s;
-  const int status = runProgram(consoleIn, transcript, scratch, &s);
-  if (opts.echoConsole) consoleOut << transcript.str();
-  if (s.ending.kind != RunEnding::Kind::Completed) {
-    std::string last;
-    std::istringstream lines(transcript.str());
-    for (std::string l; std::getline(lines, l);)
-      if (l.find_first_not_of(' ') != std::string::npos && l.rfind("Pause", 0) != 0 && l.rfind("PROGRAM DURDURULDU", 0) != 0) last = l;
-    s.ending.message = last.substr(last.find_first_not_of(' '));
-  }
-  if (opts.writeFiles) {
-    for (const char* name : {kEchoFileName, kReportFileName, kModelReportFileName}) {
-      std::error_code ec;
-      fs::remove(opts.workDir / name, ec);
-      if (fs::exists(scratch / name)) fs::copy_file(scratch / name, opts.workDir / name, ec);
-    }
-  }
-  std::error_code ec;
-  fs::remove_all(scratch, ec);
-  if (finalState) *finalState = s;
-  return status;
 }
 
 }  // namespace gemi

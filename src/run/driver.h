@@ -3,9 +3,7 @@
 
 #include <filesystem>
 #include <istream>
-#include <optional>
 #include <ostream>
-#include <string>
 
 #include "run/run_state.h"
 
@@ -15,16 +13,6 @@ namespace gemi {
 // included).
 inline constexpr int kReadFailureStatus = 1;    // a file could not be read or written
 inline constexpr int kInternalFaultStatus = 2;  // a fault of the program itself
-
-// Provisional run seam (until the lead's lands on main).
-struct RunOptions {
-  std::filesystem::path workDir;
-  std::optional<std::string> inputText;
-  bool writeFiles = true;
-  bool echoConsole = true;
-};
-int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const RunOptions& opts,
-               RunState* finalState = nullptr);
 
 // Runs the program in `workDir` with the given console and returns the
 // process exit status. When `finalState` is given it receives the run state

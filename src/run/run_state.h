@@ -86,15 +86,7 @@ struct SpeedResults {
   Table1<std::array<float, kAppendages + 1>, kMaxSpeeds> rapp_;
 };
 
-// How a run ended (provisional until the run seam lands on main).
-struct RunEnding {
-  enum class Kind { Completed, Stopped, ReadFailure, InternalFault };
-  Kind kind = Kind::InternalFault;
-  std::string message;
-};
-
 struct RunState {
-  RunEnding ending;
   InputData given;    // the input values as read, before the stages fill in D, N, S, IE
   InputData in;
   AppendageCatalogue app;
