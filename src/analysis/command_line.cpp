@@ -62,7 +62,14 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
 
   std::string input = opt.input.string(), etad = "oto", z, ear, out_dir;
   bool verbose = false;
-  app.add_option("GIRDI", input, "Girdi dosyasi (varsayilan ./KR-22-03-2017.TSK)")->type_name("DOSYA");
+  std::vector<std::string> inputs{input}, settings, ranges;
+  std::string tskOf, tomlOf;
+  unsigned jobs = 0;
+  bool every = false, overwrite = false;
+  app.add_option("GIRDI", inputs,
+                 "Girdi dosyasi: programin .TSK dosyasi veya .toml gemi dosyasi (varsayilan ./KR-22-03-2017.TSK); "
+                 "birden cok dosya tek varyant tablosunda karsilastirilir")
+      ->type_name("DOSYA...");
   app.add_option("--etad", etad,
                  "Varsayilan genel sevk verimi; oto (varsayilan): 0.600 ile baslar, verim kontrolu durdurursa "
                  "hesaplanan verimle en cok 5 kez yeniden calisir")
@@ -74,6 +81,28 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
       ->type_name("KLASOR")
       ->group(kGroup);
   app.add_flag("--ayrintili", verbose, "Programin kendi konsol dokumunu de gosterir")->group(kGroup);
+  app.add_option("--set", settings, "Girdi degerini adiyla degistirir (tekrarlanabilir; ornek B=33, VS=15,17,19)")
+      ->type_name("AD=DEGER")
+      ->allow_extra_args(false)
+      ->group(kGroup);
+  app.add_option("--tara", ranges,
+                 "Degeri bir aralikta veya listede tarar (tekrarlanabilir; kartezyen carpim): AD=BASLA:BITIS:ADIM "
+                 "veya AD=a,b,c; --z, --ear, --etad de liste veya aralik alir")
+      ->type_name("AD=ARALIK")
+      ->allow_extra_args(false)
+      ->group(kGroup);
+  app.add_option("-j", jobs, "Taramada ayni anda calisan varyant sayisi (varsayilan: tum cekirdekler)")
+      ->type_name("N")
+      ->check(CLI::Range(1u, 1024u))
+      ->group(kGroup);
+  app.add_flag("--hepsi", every, "Taramada her varyantin kendi dosyalarini da kendi alt klasorune yazar")->group(kGroup);
+  app.add_option("--tsk-yaz", tomlOf, "TOML gemi dosyasindan programin girdi dosyasini (KR-22-03-2017.TSK) yazar")
+      ->type_name("X.toml")
+      ->group(kGroup);
+  app.add_option("--toml-yaz", tskOf, "Girdi dosyasindan TOML gemi dosyasini (X.toml) yazar")
+      ->type_name("X.TSK")
+      ->group(kGroup);
+  app.add_flag("--uzerine-yaz", overwrite, "--tsk-yaz ve --toml-yaz var olan dosyanin uzerine yazar")->group(kGroup);
 
   try {
     app.parse(argc, argv);
@@ -92,8 +121,36 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
     err << "gemiguc-analiz: " << what << "\n" << "Yardim icin: gemiguc-analiz --help\n";
     return kBadOptionStatus;
   };
-  opt.input = input;
   opt.verbose = verbose;
+  opt.input = inputs.front();
+  opt.inputs.assign(inputs.begin(), inputs.end());
+  opt.settings = settings;
+  opt.jobs = jobs;
+  opt.everyVariantsFiles = every;
+  opt.overwrite = overwrite;
+  try {
+    for (const std::string& s : settings) checkSetting(s);
+    for (const std::string& r : ranges) opt.axes.push_back(parseAxis(r));
+    // --z, --ear and --etad with a list or a range sweep; one value is an answer.
+    const std::pair<std::string_view, std::string*> answers[] = {
+        {kBladesName, &z}, {kAreaRatioName, &ear}, {kEfficiencyName, &etad}};
+    for (const auto& [name, text] : answers) {
+      if (text->find_first_of(",:") == std::string::npos) continue;
+      opt.axes.push_back(parseAxis(name, *text));
+      *text = name == kEfficiencyName ? "oto" : "";
+    }
+  } catch (const VariantOptionError& e) {
+    return bad(e.what());
+  }
+  if (!tomlOf.empty() || !tskOf.empty()) {
+    if (!tomlOf.empty() && !tskOf.empty()) return bad("--tsk-yaz ile --toml-yaz birlikte verilemez");
+    if (app.count("GIRDI") > 0 || !settings.empty() || !opt.axes.empty())
+      return bad("--tsk-yaz ve --toml-yaz yalnizca donusturur: girdi dosyasi, --set veya tarama ile verilmez");
+    if (!tomlOf.empty()) opt.tomlToTsk = tomlOf;
+    if (!tskOf.empty()) opt.tskToToml = tskOf;
+  }
+  if (every && opt.axes.empty() && inputs.size() < 2)
+    return bad("--hepsi yalnizca taramada (--tara, liste, birden cok girdi dosyasi) kullanilir");
   if (etad != "oto") {
     const auto v = parseReal(etad);
     if (!v || !(*v > 0.0f && *v <= 1.0f))

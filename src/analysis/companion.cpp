@@ -7,6 +7,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "analysis/command_line.h"
 #include "format/format_template.h"
 #include "run/driver.h"
 #include "run/run.h"
@@ -31,8 +32,6 @@ std::string efficiencyAsTyped(float etadComputed) {
   return shown;
 }
 
-namespace {
-
 // The run's ending in the companion's terms (a run that did not end is a
 // fault of the program).
 EndKind endKindOf(const RunEnding& e) {
@@ -43,6 +42,8 @@ EndKind endKindOf(const RunEnding& e) {
     default: return EndKind::InternalFault;
   }
 }
+
+namespace {
 
 // True when the run stopped at the efficiency check (assumed and computed
 // efficiency more than 0.01 apart).
@@ -136,17 +137,75 @@ void writeSummary(std::ostream& out, const Results& r, const fs::path& dir) {
 
 }  // namespace
 
+Calculation calculate(const std::string& inputText, const Options& opt, const fs::path& dir, bool writeFiles,
+                      std::ostream& transcript, std::ostream& notes) {
+  Calculation c;
+  // One run of the calculation; files are written only when asked.
+  std::ostringstream discard;
+  auto runOnce = [&](const std::string& etadText, bool files) {
+    std::istringstream answers(dialogueAnswers(etadText, opt.Z, opt.EAR));
+    RunOptions ro;
+    ro.workDir = dir;
+    ro.inputText = inputText;
+    ro.outputs.writeFiles = files;
+    ro.outputs.echoConsole = opt.verbose;
+    RunState s;
+    runProgram(answers, opt.verbose ? transcript : discard, ro, &s);
+    return s;
+  };
+
+  if (opt.etad) {
+    c.etadText = floatText(*opt.etad);
+    c.etadTried.push_back(*opt.etad);
+    c.state = runOnce(c.etadText, writeFiles);
+    return c;
+  }
+  // The efficiency loop: the computed efficiency does not depend on the
+  // assumed one, so the second run normally settles. Only a run that is
+  // the last writes files: a first run that did not stop at the check is
+  // repeated with files when they are wanted.
+  std::string etadText = "0.600";
+  bool written = !writeFiles;
+  for (int k = 1; k <= kMaxEfficiencyRuns; ++k) {
+    c.etadTried.push_back(parsed(etadText));
+    const bool files = writeFiles && k > 1;
+    c.state = runOnce(etadText, files);
+    written = written || files;
+    c.settled = !stoppedAtEfficiencyCheck(c.state);
+    if (c.settled) break;
+    const std::string next = efficiencyAsTyped(c.state.prop.stage.etadC);
+    if (k == kMaxEfficiencyRuns) {
+      notes << "Verim " << kMaxEfficiencyRuns << " calismada oturmadi (son hesaplanan etad = " << next << ")\n";
+      break;
+    }
+    notes << "Calisma " << k << ": varsayilan etad = " << etadText << ", hesaplanan = " << next
+          << "; etad = " << next << " ile yeniden calistiriliyor\n";
+    etadText = next;
+  }
+  if (!written) c.state = runOnce(etadText, true);
+  if (c.settled && c.etadTried.size() > 1)
+    notes << "Verim " << c.etadTried.size() << ". calismada oturdu: etad = " << etadText << "\n";
+  c.etadText = etadText;
+  return c;
+}
+
 Outcome runCompanion(const Options& opt, std::ostream& out, std::ostream& err) {
   Outcome o;
-  // The input file.
-  std::ifstream inFile(opt.input, std::ios::binary);
-  std::error_code ec;
-  if (!inFile.is_open() || fs::is_directory(opt.input, ec)) {
-    err << "GIRDI DOSYASI BULUNAMADI: " << opt.input.string() << "\n";
+  // The input file: its own text, or a TOML ship or settings written in the
+  // program's layout; read before anything is written.
+  std::string inputText;
+  try {
+    inputText = opt.inputText ? *opt.inputText : inputTextOf(opt.input, opt.settings);
+  } catch (const ShipInputError& e) {
+    err << e.what() << "\n";
     o.status = exitStatusFor(EndKind::ReadFailure);
     return o;
+  } catch (const VariantOptionError& e) {
+    err << "gemiguc-analiz: " << e.what() << "\n";
+    o.status = kBadOptionStatus;
+    return o;
   }
-  const std::string inputText((std::istreambuf_iterator<char>(inFile)), {});
+  std::error_code ec;
   o.outDir = opt.outDir ? *opt.outDir : opt.input.parent_path() / "analiz";
   if (const auto fault = prepareFolder(o.outDir)) {
     err << *fault << "\n";
@@ -160,48 +219,9 @@ Outcome runCompanion(const Options& opt, std::ostream& out, std::ostream& err) {
   meta.input = opt.input.string();
   out << meta.version << ": " << opt.input.string() << "\n";
 
-  // One run of the calculation; files are written only when asked.
-  std::ostringstream discard;
-  auto runOnce = [&](const std::string& etadText, bool writeFiles) {
-    std::istringstream answers(dialogueAnswers(etadText, opt.Z, opt.EAR));
-    RunOptions ro;
-    ro.workDir = o.outDir;
-    ro.inputText = inputText;
-    ro.outputs.writeFiles = writeFiles;
-    ro.outputs.echoConsole = opt.verbose;
-    RunState s;
-    runProgram(answers, opt.verbose ? out : discard, ro, &s);
-    return s;
-  };
-
-  if (opt.etad) {
-    meta.etadTried.push_back(*opt.etad);
-    o.state = runOnce(floatText(*opt.etad), true);
-  } else {
-    // The efficiency loop: the computed efficiency does not depend on the
-    // assumed one, so the second run normally settles. The first run writes
-    // no file; when it did not stop at the check it is repeated with files.
-    std::string etadText = "0.600";
-    bool written = false, settled = false;
-    for (int k = 1; k <= kMaxEfficiencyRuns; ++k) {
-      meta.etadTried.push_back(parsed(etadText));
-      written = k > 1;
-      o.state = runOnce(etadText, written);
-      settled = !stoppedAtEfficiencyCheck(o.state);
-      if (settled) break;
-      const std::string next = efficiencyAsTyped(o.state.prop.stage.etadC);
-      if (k == kMaxEfficiencyRuns) {
-        out << "Verim " << kMaxEfficiencyRuns << " calismada oturmadi (son hesaplanan etad = " << next << ")\n";
-        break;
-      }
-      out << "Calisma " << k << ": varsayilan etad = " << etadText << ", hesaplanan = " << next
-          << "; etad = " << next << " ile yeniden calistiriliyor\n";
-      etadText = next;
-    }
-    if (!written) o.state = runOnce(etadText, true);
-    if (settled && meta.etadTried.size() > 1)
-      out << "Verim " << meta.etadTried.size() << ". calismada oturdu: etad = " << etadText << "\n";
-  }
+  Calculation calc = calculate(inputText, opt, o.outDir, true, out, out);
+  o.state = std::move(calc.state);
+  meta.etadTried = std::move(calc.etadTried);
 
   const RunState& s = o.state;
   const EndKind end = endKindOf(s.ending);

@@ -7,8 +7,10 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "analysis/results.h"
+#include "analysis/variants.h"
 
 namespace gemi::analysis {
 
@@ -22,6 +24,16 @@ struct Options {
   std::optional<float> EAR;           // area ratio; empty: keep Keller's
   std::optional<std::filesystem::path> outDir;  // empty: analiz/ beside the input file
   bool verbose = false;               // show the program's own console transcript
+
+  // Ship files, settings and sweeps (analysis/variants.h, analysis/sweep.h).
+  std::optional<std::string> inputText;       // the input file's text when given (a variant); `input` names it
+  std::vector<std::filesystem::path> inputs;  // every input file given (the first is `input`)
+  std::vector<std::string> settings;          // --set NAME=VALUE, in order
+  std::vector<SweepAxis> axes;                // swept quantities (--tara; --z, --ear, --etad with several values)
+  unsigned jobs = 0;                          // -j: parallel runs of a sweep; 0 every core
+  bool everyVariantsFiles = false;            // --hepsi
+  std::optional<std::filesystem::path> tomlToTsk, tskToToml;  // --tsk-yaz, --toml-yaz
+  bool overwrite = false;                     // --uzerine-yaz
 };
 
 // The dialogue's answers for an assumed efficiency (as typed), the blade
@@ -31,6 +43,24 @@ std::string dialogueAnswers(const std::string& etadText, int Z, const std::optio
 // The efficiency as the check prints it (F5.3, " .686") typed back the way a
 // user would ("0.686"), and its value.
 std::string efficiencyAsTyped(float etadComputed);
+
+// The calculation of one ship with the answers of `opt`: one run with the
+// assumed efficiency given, or else the efficiency loop (start at 0.600, run
+// again with the computed efficiency typed as a user would, at most
+// kMaxEfficiencyRuns runs). Files are written into `dir` by the last run
+// only, and only when `writeFiles`; the transcript goes to `transcript` when
+// opt.verbose, the loop's notes to `notes`.
+struct Calculation {
+  RunState state;                 // final state of the last run
+  std::vector<float> etadTried;   // assumed efficiency of every run, in order
+  std::string etadText;           // the last one as typed
+  bool settled = true;            // the loop did not end at the efficiency check
+};
+Calculation calculate(const std::string& inputText, const Options& opt, const std::filesystem::path& dir,
+                      bool writeFiles, std::ostream& transcript, std::ostream& notes);
+
+// The companion's ending of a run.
+EndKind endKindOf(const RunEnding& e);
 
 // What one whole companion run produced.
 struct Outcome {

@@ -57,13 +57,36 @@ TEST(CommandLine, BadOptionsAndValuesEndWithStatusTwo) {
   const std::vector<std::vector<std::string>> bad = {
       {"--bilinmeyen"}, {"--etad", "0,686"}, {"--etad", "abc"}, {"--etad", "1.5"}, {"--etad", "0"},
       {"--etad", "nan"}, {"--z", "4.5"}, {"--z", "9"}, {"--ear", "-0.2"}, {"--ear", "0.7x"},
-      {"--z"}, {"a.TSK", "b.TSK"}};
+      {"--z"}, {"--set", "Lbw=3"}, {"--set", "NBT=1.5"}, {"--tara", "B=34:30:1"}, {"--tara", "VS=15,17"},
+      {"--z", "3,8"}, {"--ear", "0.5:0.7:0"}, {"--hepsi"}, {"--tsk-yaz", "a.toml", "b.TSK"}, {"-j", "0"}};
   for (const auto& args : bad) {
     const Parsed p = parse(args);
     EXPECT_EQ(p.status, 2) << args.front();
     EXPECT_TRUE(contains(p.err, "gemiguc-analiz: ")) << p.err;
     EXPECT_TRUE(p.out.empty());
   }
+}
+
+TEST(CommandLine, SettingsSweepsAndSeveralInputFiles) {
+  const Parsed p = parse({"a.TSK", "b.toml", "--set", "B=33", "--set", "VS=15,17,19", "--tara", "D=7:8:0.5", "--z",
+                          "3,4", "--etad", "0.6:0.7:0.05", "--ear", "0.7", "-j", "3", "--hepsi"});
+  ASSERT_EQ(p.status, -1) << p.err;
+  EXPECT_EQ(p.opt.inputs, (std::vector<std::filesystem::path>{"a.TSK", "b.toml"}));
+  EXPECT_EQ(p.opt.input, "a.TSK");
+  EXPECT_EQ(p.opt.settings, (std::vector<std::string>{"B=33", "VS=15,17,19"}));
+  ASSERT_EQ(p.opt.axes.size(), 3u);
+  EXPECT_EQ(p.opt.axes[0].values, (std::vector<float>{7.0f, 7.5f, 8.0f}));
+  EXPECT_EQ(p.opt.axes[1].name, "Z");
+  EXPECT_EQ(p.opt.axes[2].name, "etad");
+  EXPECT_EQ(p.opt.axes[2].values.size(), 3u);
+  EXPECT_FALSE(p.opt.etad);  // swept, not one answer
+  EXPECT_EQ(p.opt.EAR, 0.7f);
+  EXPECT_EQ(p.opt.jobs, 3u);
+  EXPECT_TRUE(p.opt.everyVariantsFiles);
+  const Parsed c = parse({"--toml-yaz", "x.TSK", "--cikti", "d", "--uzerine-yaz"});
+  ASSERT_EQ(c.status, -1) << c.err;
+  EXPECT_EQ(c.opt.tskToToml, std::filesystem::path("x.TSK"));
+  EXPECT_TRUE(c.opt.overwrite);
 }
 
 TEST(CommandLine, HelpAndVersion) {
