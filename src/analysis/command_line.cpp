@@ -58,7 +58,10 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
       "Ciktilar (cikti klasorunde): KR-22-03-2017.CRL, KR-22-03-2017.SON, gerekirse TANK_ANALIZI_DEGERI.SON\n"
       "(gemiguc ile ayni), direnc.csv, sevk.csv, acik_su.csv, arama.csv, sonuc.json.\n"
       "Cikis kodlari: 0 hesap tamamlandi, 3 hesap tasarim gerekcesiyle durdu, 1 okuma/yazma hatasi,\n"
-      "2 gecersiz secenek.");
+      "2 gecersiz secenek.\n"
+      "Tarama (--tara, listeli --z/--ear/--etad, birden cok girdi): varyantlar.csv, tek taranan degerde\n"
+      "varyantlar.svg; cikis kodu 0 her varyant calisti, 1 girdi okunamadi, 2 gecersiz secenek,\n"
+      "130 Ctrl-C ile durduruldu (tablo eksik olarak isaretlenir).");
 
   std::string input = opt.input.string(), etad = "oto", z, ear, out_dir;
   bool verbose = false;
@@ -93,7 +96,7 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
       ->group(kGroup);
   app.add_option("-j", jobs, "Taramada ayni anda calisan varyant sayisi (varsayilan: tum cekirdekler)")
       ->type_name("N")
-      ->check(CLI::Range(1u, 1024u))
+      ->check(CLI::Range(1u, 1024u).description(""))
       ->group(kGroup);
   app.add_flag("--hepsi", every, "Taramada her varyantin kendi dosyalarini da kendi alt klasorune yazar")->group(kGroup);
   app.add_option("--tsk-yaz", tomlOf, "TOML gemi dosyasindan programin girdi dosyasini (KR-22-03-2017.TSK) yazar")

@@ -138,7 +138,7 @@ void writeSummary(std::ostream& out, const Results& r, const fs::path& dir) {
 }  // namespace
 
 Calculation calculate(const std::string& inputText, const Options& opt, const fs::path& dir, bool writeFiles,
-                      std::ostream& transcript, std::ostream& notes) {
+                      std::ostream& transcript, std::ostream& notes, const std::string& firstEtad) {
   Calculation c;
   // One run of the calculation; files are written only when asked.
   std::ostringstream discard;
@@ -164,7 +164,7 @@ Calculation calculate(const std::string& inputText, const Options& opt, const fs
   // assumed one, so the second run normally settles. Only a run that is
   // the last writes files: a first run that did not stop at the check is
   // repeated with files when they are wanted.
-  std::string etadText = "0.600";
+  std::string etadText = firstEtad;
   bool written = !writeFiles;
   for (int k = 1; k <= kMaxEfficiencyRuns; ++k) {
     c.etadTried.push_back(parsed(etadText));

@@ -49,7 +49,10 @@ std::string efficiencyAsTyped(float etadComputed);
 // again with the computed efficiency typed as a user would, at most
 // kMaxEfficiencyRuns runs). Files are written into `dir` by the last run
 // only, and only when `writeFiles`; the transcript goes to `transcript` when
-// opt.verbose, the loop's notes to `notes`.
+// opt.verbose, the loop's notes to `notes`. `firstEtad` is the loop's first
+// assumed efficiency as typed: a sweep starts a variant at the efficiency its
+// neighbour settled at (the computed efficiency does not depend on the
+// assumed one, so no result changes; the loop then needs one run, not two).
 struct Calculation {
   RunState state;                 // final state of the last run
   std::vector<float> etadTried;   // assumed efficiency of every run, in order
@@ -57,7 +60,8 @@ struct Calculation {
   bool settled = true;            // the loop did not end at the efficiency check
 };
 Calculation calculate(const std::string& inputText, const Options& opt, const std::filesystem::path& dir,
-                      bool writeFiles, std::ostream& transcript, std::ostream& notes);
+                      bool writeFiles, std::ostream& transcript, std::ostream& notes,
+                      const std::string& firstEtad = "0.600");
 
 // The companion's ending of a run.
 EndKind endKindOf(const RunEnding& e);

@@ -145,7 +145,7 @@ VariantRow rowOf(const Results& r, const RunState& s, std::size_t file, const st
   return row;
 }
 
-std::size_t runInParallel(std::size_t count, unsigned jobs, const std::function<void(std::size_t)>& work,
+std::size_t runInParallel(std::size_t count, unsigned jobs, const std::function<void(std::size_t, unsigned)>& work,
                           const std::atomic<bool>& stop, const std::function<void(std::size_t)>& tick) {
   if (jobs == 0) jobs = std::max(1u, std::thread::hardware_concurrency());
   jobs = static_cast<unsigned>(std::min<std::size_t>(jobs, std::max<std::size_t>(count, 1)));
@@ -154,13 +154,13 @@ std::size_t runInParallel(std::size_t count, unsigned jobs, const std::function<
   std::mutex m;
   std::condition_variable changed;
   std::exception_ptr fault;
-  auto worker = [&] {
+  auto worker = [&](unsigned t) {
     for (;;) {
       if (stop.load()) break;
       const std::size_t i = next.fetch_add(1);
       if (i >= count) break;
       try {
-        work(i);
+        work(i, t);
       } catch (...) {
         std::lock_guard lock(m);
         if (!fault) fault = std::current_exception();
@@ -174,7 +174,7 @@ std::size_t runInParallel(std::size_t count, unsigned jobs, const std::function<
     changed.notify_one();
   };
   std::vector<std::thread> threads;
-  for (unsigned t = 0; t < jobs; ++t) threads.emplace_back(worker);
+  for (unsigned t = 0; t < jobs; ++t) threads.emplace_back(worker, t);
   {
     std::unique_lock lock(m);
     while (running > 0) {
@@ -197,8 +197,11 @@ namespace {
 
 // A variant's row: the calculation without files (the efficiency loop
 // included), or, with --hepsi, a whole companion run into its own folder.
+// `etadHint` is the efficiency the previous variant of this thread settled
+// at, where this one's loop starts; it is updated.
 VariantRow runVariant(const Options& opt, const VariantSet& set, const fs::path& dir,
-                      const std::vector<fs::path>& inputs, const std::vector<std::string>& stems, std::size_t index) {
+                      const std::vector<fs::path>& inputs, const std::vector<std::string>& stems, std::size_t index,
+                      std::string& etadHint) {
   const Variant v = set.at(index);
   Options vo = opt;
   vo.Z = v.answers.Z;
@@ -226,7 +229,8 @@ VariantRow runVariant(const Options& opt, const VariantSet& set, const fs::path&
     while (!row.ending.empty() && row.ending.back() == '\n') row.ending.pop_back();
     return row;
   }
-  const Calculation c = calculate(v.inputText, vo, dir, false, sink, sink);
+  const Calculation c = calculate(v.inputText, vo, dir, false, sink, sink, etadHint);
+  if (!vo.etad && c.settled && c.state.prop.stage.etadC != 0.0f) etadHint = c.etadText;
   const Results r = buildResults(c.state, endKindOf(c.state.ending), c.state.ending.message, RunMeta{});
   return rowOf(r, c.state, v.file, v.axisValues);
 }
@@ -334,10 +338,13 @@ int runSweep(const Options& opt, bool progress, std::ostream& out, std::ostream&
     err << "    " << std::flush;
   };
   std::size_t done = 0;
+  // Each thread's last settled efficiency (each thread writes only its own).
+  std::vector<std::string> hints(jobs, "0.600");
   try {
     done = runInParallel(
         total, jobs,
-        [&](std::size_t i) { rows[i] = runVariant(opt, *set, dir, inputs, stems, i); }, stopFlag, tick);
+        [&](std::size_t i, unsigned t) { rows[i] = runVariant(opt, *set, dir, inputs, stems, i, hints[t]); },
+        stopFlag, tick);
   } catch (const std::exception& e) {
     err << "PROGRAM IC HATASI: " << e.what() << "\n";
     return exitStatusFor(EndKind::InternalFault);

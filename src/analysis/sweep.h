@@ -62,11 +62,11 @@ VariantRow rowOf(const Results& r, const RunState& s, std::size_t file, const st
 std::string sweepCsv(const std::vector<SweepAxis>& axes, const std::vector<std::string>& fileNames,
                      const std::vector<VariantRow>& rows, bool complete);
 
-// Runs work(i) for i = 0 .. count-1 on `jobs` threads (indices taken in
-// order), stopping to take new indices once `stop` is set. `tick(done)` is
+// Runs work(i, t) for i = 0 .. count-1 on `jobs` threads t = 0 .. jobs-1
+// (indices taken in order), stopping to take new indices once `stop` is set. `tick(done)` is
 // called on the calling thread now and then while the workers run and once
 // at the end. Returns how many were run.
-std::size_t runInParallel(std::size_t count, unsigned jobs, const std::function<void(std::size_t)>& work,
+std::size_t runInParallel(std::size_t count, unsigned jobs, const std::function<void(std::size_t, unsigned)>& work,
                           const std::atomic<bool>& stop, const std::function<void(std::size_t)>& tick);
 
 // True when the options ask for a sweep: a swept quantity, or several input files.
