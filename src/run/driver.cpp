@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "propulsion/propeller_stage.h"
@@ -14,6 +15,7 @@
 #include "run/input_file.h"
 #include "run/input_report.h"
 #include "run/run.h"
+#include "run/run_files.h"
 
 namespace gemi {
 
@@ -83,12 +85,6 @@ constexpr std::array<const char*, 15> kNoticeBox{
     "************************************************",
 };
 
-// Step 2: a file the run writes must be there to take the records.
-void openForWriting(std::ofstream& f, const std::filesystem::path& path) {
-  f.open(path, std::ios::out | std::ios::trunc);
-  if (!f.is_open()) throw ReadFailure("DOSYA YAZILAMADI: " + path.string() + " olusturulamiyor (klasore yazma izni?)");
-}
-
 // Step 5.
 void writeTitleBlock(Run& run) {
   writeBoth(run, "(1X,72('-'))");
@@ -124,17 +120,19 @@ void writeOutputHeader(Run& run) {
 void runSteps(Run& run) {
   // Step 1: appendage catalogue.
   fillAppendageCatalogue(run.s.app);
-  // Steps 2-4: files; the input data file is read and echoed, then both are closed.
+  // Steps 2-4: files; the input data file is read and echoed, then both are
+  // closed. The input is opened and checked before any output is emptied,
+  // and a model report of an earlier run goes first: a run that stops before
+  // the model step must not leave it beside the new report.
+  const std::array<std::filesystem::path, 3> outputs{run.file(kReportFileName), run.file(kEchoFileName),
+                                                     run.file(kModelReportFileName)};
+  InputFile tskFile(run.file(kInputFileName), outputs);
+  removeOldOutput(run.file(kModelReportFileName));
   openForWriting(run.reportFile, run.file(kReportFileName));
   {
     std::ofstream crlFile;
     openForWriting(crlFile, run.file(kEchoFileName));
-    std::ifstream tskFile(run.file(kInputFileName));
-    // A folder of that name opens like a file on some systems but holds no records.
-    if (!tskFile.is_open() || std::filesystem::is_directory(run.file(kInputFileName)))
-      throw ReadFailure("GIRDI DOSYASI BULUNAMADI: " + run.file(kInputFileName).string() +
-                        " (girdi dosyasi " + kInputFileName + " calisma klasorunde olmali)");
-    RecordReader tsk(tskFile, kInputFileName);
+    RecordReader tsk(tskFile.stream(), kInputFileName);
     StreamSink echo(crlFile);
     try {
       readInputFile(run, tsk, echo);
@@ -184,23 +182,37 @@ void runToStop(Run& run) {
   closeWritten(run.reportFile, run.file(kReportFileName));
 }
 
-// A failed run: its message on the console; the caller returns `status`.
+// A failed run: its message on the console, and as the last line of a
+// report the run left open with records in it, so that the file alone says
+// it is incomplete and why (an empty report claims nothing); the caller
+// returns `status`.
 int failRun(Run& run, const std::string& message, int status) {
-  run.report.flush();
-  writeList(run.con);
-  writeList(run.con, {message});
-  writeList(run.con, {"PROGRAM DURDURULDU (cikis kodu " + std::to_string(status) + ")"});
-  run.con.flush();
-  return status;
+  if (run.reportFile.is_open() && run.reportFile.tellp() > 0) {
+    writeList(run.report, {"*** RAPOR EKSIK - CALISMA YARIDA KALDI: " + message});
+    run.reportFile.close();
+  }
+  return reportFailure(run.con, message, status);
 }
 
 }  // namespace
 
+int reportFailure(RecordSink& con, const std::string& message, int status) {
+  writeList(con);
+  writeList(con, {message});
+  writeList(con, {"PROGRAM DURDURULDU (cikis kodu " + std::to_string(status) + ")"});
+  con.flush();
+  return status;
+}
+
 int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::filesystem::path& workDir,
                RunState* finalState) {
+  // Declared before the run: the lock is dropped only after the run's files are closed.
+  std::optional<FolderLock> lock;
   Run run(consoleIn, consoleOut, workDir);
   int status = 0;
   try {
+    checkConsole(run);
+    lock.emplace(run.dir);
     runToStop(run);
   } catch (const ReadFailure& e) {
     status = failRun(run, e.what(), kReadFailureStatus);
@@ -213,7 +225,8 @@ int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::fil
   if (status != 0) return status;
   writeList(run.con, {"Stop - Program terminated."});
   run.con.flush();
-  return 0;
+  // A console that took no text (closed, full, a broken pipe) is no success.
+  return run.con.good() ? 0 : kReadFailureStatus;
 }
 
 }  // namespace gemi

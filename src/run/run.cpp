@@ -9,9 +9,21 @@ Run::Run(std::istream& consoleIn, std::ostream& consoleOut, std::filesystem::pat
 
 void stopRun(Run&) { throw StopRun{}; }
 
+void checkConsole(Run& run) {
+  if (!run.con.good())
+    throw ReadFailure("KONSOL YAZILAMADI: standart cikis kapali, dolu veya okuyani olmayan bir boru; "
+                      "calismanin mesajlari ve sorulari gorulemez.");
+}
+
+void flushBeforeWaiting(Run& run) {
+  run.report.flush();
+  run.con.flush();
+  checkConsole(run);
+}
+
 void pauseRun(Run& run, std::string_view prompt) {
   writeList(run.con, {prompt});
-  run.con.flush();
+  flushBeforeWaiting(run);
   std::string line;
   run.conIn.next(line);  // end of input: treated as an empty line
 }

@@ -46,6 +46,14 @@ struct Run {
 // interpreted; the end of console input counts as an empty line.
 void pauseRun(Run& run, std::string_view prompt = kStandardPause);
 
+// Throws ReadFailure when the console can no longer take text (closed,
+// full, a broken pipe): what the run writes there would be lost unseen.
+void checkConsole(Run& run);
+
+// Before every question and pause: the report and the console flushed, so
+// that everything computed so far can be read while the program waits.
+void flushBeforeWaiting(Run& run);
+
 // Closes a file the run wrote. A file that could not be created, or a record
 // that could not be written (a full disk), throws ReadFailure naming the file,
 // so that a missing or incomplete file is never taken for a complete one.

@@ -5,6 +5,7 @@
 
 #include "numeric/interp.h"
 #include "run/run.h"
+#include "run/run_files.h"
 
 namespace gemi {
 namespace {
@@ -57,7 +58,8 @@ ModelResistance computeModelResistance(int NV, const SpeedArray& CR, const Speed
 void writeModelReport(Run& run, int NV, const SpeedArray& CR, const SpeedArray& VS, float FF, float MSCALE, float S,
                       float Lwl, float TEMPm) {
   constexpr float g = kModelGravity;
-  std::ofstream file(run.file(kModelReportFileName));
+  std::ofstream file;
+  openForWriting(file, run.file(kModelReportFileName));
   StreamSink out(file);
   write(out, "(1X,72('-'))");
   write(out, "(1X,'! Program: TANK-ANALIZI     Ver: 15/03/2005      ',A,'  !')", {kCredit});
