@@ -41,6 +41,8 @@ void BM_BSeriesWithScaleCorrection(benchmark::State& state) {
 }
 BENCHMARK(BM_BSeriesWithScaleCorrection);
 
+// The sweep on the path this processor takes (what the program uses), then
+// on each path by name (0 scalar, 1 SSE2, 2 AVX2, 3 AVX-512).
 void BM_OptimumSweepOnly(benchmark::State& state) {
   for (auto _ : state) {
     float Z = 4.0f;
@@ -50,6 +52,21 @@ void BM_OptimumSweepOnly(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OptimumSweepOnly)->Unit(benchmark::kMillisecond);
+
+void BM_OptimumSweepOnPath(benchmark::State& state) {
+  const auto path = static_cast<SeriesPath>(state.range(0));
+  if (!seriesPathAvailable(path)) {
+    state.SkipWithError("path not available on this processor");
+    return;
+  }
+  for (auto _ : state) {
+    float Z = 4.0f;
+    SeriesState st;
+    OptimumSearchResult r = sweepOptimum(false, 0.703f, 0.499f, Z, {1, 0.0f}, st, path);
+    benchmark::DoNotOptimize(r.chosen);
+  }
+}
+BENCHMARK(BM_OptimumSweepOnPath)->Unit(benchmark::kMillisecond)->DenseRange(0, 3);
 
 void BM_OPTKTJ2WholeSearch(benchmark::State& state) {
   for (auto _ : state) {

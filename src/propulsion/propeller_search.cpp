@@ -1,5 +1,6 @@
 #include "propulsion/propeller_search.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -107,7 +108,10 @@ void writeOptimumTable(Run& run, bool J4, const OptimumSearchResult& r) {
                  : "(' ISTENEN Kt/J^2 =',F10.4,' DEGERINE P/D =',F5.2,' -',F5.2,' ARALIGINDA ULASILAMIYOR.')",
               {r.target, firstPoD, lastPoD});
     writeBoth(run, "(' ITME, CAP VE DEVIR DEGERLERINI KONTROL EDINIZ.')");
-    stopRun(run);
+    stopRun(run, "pervane_bulunamadi",
+            statementText(J4 ? "('OPTIMUM PERVANE ARAMASINDA UYGUN PERVANE BULUNAMADI: ISTENEN Kt/J^4 =',F10.4,' DEGERINE P/D =',F5.2,' -',F5.2,' ARALIGINDA ULASILAMIYOR')"
+                             : "('OPTIMUM PERVANE ARAMASINDA UYGUN PERVANE BULUNAMADI: ISTENEN Kt/J^2 =',F10.4,' DEGERINE P/D =',F5.2,' -',F5.2,' ARALIGINDA ULASILAMIYOR')",
+                          {r.target, firstPoD, lastPoD}));
   }
 }
 
@@ -116,7 +120,8 @@ void writeOptimumTable(Run& run, bool J4, const OptimumSearchResult& r) {
 // its efficiency, power and thrust mean nothing, so the run ends with the reason.
 [[noreturn]] void stopForNegativeThrust(Run& run, float J) {
   writeBoth(run, "(' J =',F7.3,' ICIN Kt VEYA Kq SIFIRDAN KUCUK; CAP VE DEVIR DEGERLERINI KONTROL EDINIZ.')", {J});
-  stopRun(run);
+  stopRun(run, "negatif_itme",
+          statementText("('J =',F7.3,' ICIN Kt VEYA Kq SIFIRDAN KUCUK; CAP VE DEVIR DEGERLERINI KONTROL EDINIZ')", {J}));
 }
 
 void storeCandidates(Run& run, const OptimumSearchResult& r) {
@@ -155,26 +160,49 @@ float deltaOf(float J) { return 101.2658f / J; }
 float BpOf(float KQ, float J) { return 33.06746f * std::pow(KQ / pow5(J), 0.5f); }
 
 OptimumSearchResult sweepOptimum(bool J4, float target, float EAR, float& Z, SeriesChoice choice,
-                                 SeriesState& st) {
+                                 SeriesState& st, SeriesPath path) {
   OptimumSearchResult r;
   r.target = target;
   r.cand.reserve(2 * 90);  // one candidate per pitch ratio, two on a tie
 
-  std::array<float, kAdvanceSteps> Js, ys;  // the sweep of one pitch ratio, reused
+  // The advance coefficients of every pitch ratio's sweep, accumulated in
+  // single precision from 0.1, and the power of J the thrust is divided by.
+  std::array<float, kAdvanceSteps> grid, gridPower;
+  float Jg = 0.1f;
+  for (std::size_t i = 0; i < grid.size(); ++i) {
+    grid[i] = Jg;
+    gridPower[i] = J4 ? pow4(Jg) : pow2(Jg);
+    Jg += 0.001f;
+  }
+
+  // Each sweep runs up to the first negative KT. The series is evaluated a
+  // block of J at a time (several side by side on a vector path); the points
+  // of a block beyond that KT are not used.
+  constexpr int kBlock = 32;
+  std::array<float, kBlock> KT, KQ, ETA0;
+  std::array<float, kAdvanceSteps> ys;  // KT/J^2 or KT/J^4 of one pitch ratio's sweep at grid[i], reused
   const int pitches = optimumPitchCount();
   float PoD = 0.5f;
   for (int k = 0; k < pitches; ++k) {
     r.lastPoD = PoD;
+    const SeriesSweep series(path, choice.NSERIES, PoD, EAR, Z, choice.CPFLAG, st);
     int kept = 0;
-    float J = 0.1f;
-    for (int i = 0; i < kAdvanceSteps; ++i) {
-      st.J = J;
-      evaluateSeries(choice.NSERIES, PoD, EAR, Z, choice.CPFLAG, st);
-      if (st.KT < 0.0f) break;
-      Js[static_cast<std::size_t>(kept)] = J;
-      ys[static_cast<std::size_t>(kept)] = J4 ? st.KT / pow4(J) : st.KT / pow2(J);
-      ++kept;
-      J += 0.001f;
+    for (int first = 0; first < kAdvanceSteps; first += kBlock) {
+      const int n = std::min(kBlock, kAdvanceSteps - first);
+      series.evaluate(&grid[static_cast<std::size_t>(first)], n, KT.data(), KQ.data(), ETA0.data());
+      int used = 0;
+      while (used < n && !(KT[static_cast<std::size_t>(used)] < 0.0f)) ++used;
+      for (int i = 0; i < used; ++i)
+        ys[static_cast<std::size_t>(first + i)] =
+            KT[static_cast<std::size_t>(i)] / gridPower[static_cast<std::size_t>(first + i)];
+      kept += used;
+      // the state as the last evaluation made leaves it: the negative KT, or the last J
+      const int last = used < n ? used : n - 1;
+      st.J = grid[static_cast<std::size_t>(first + last)];
+      st.KT = KT[static_cast<std::size_t>(last)];
+      st.KQ = KQ[static_cast<std::size_t>(last)];
+      st.ETA0 = ETA0[static_cast<std::size_t>(last)];
+      if (used < n) break;
     }
 
     // Closed bracket: a target equal to a sweep value belongs to both
@@ -182,7 +210,7 @@ OptimumSearchResult sweepOptimum(bool J4, float target, float EAR, float& Z, Ser
     for (int i = 0; i + 1 < kept; ++i) {
       const float y0 = ys[static_cast<std::size_t>(i)], y1 = ys[static_cast<std::size_t>(i + 1)];
       if (!(y0 >= target && target >= y1)) continue;
-      const float J0 = Js[static_cast<std::size_t>(i)], J1 = Js[static_cast<std::size_t>(i + 1)];
+      const float J0 = grid[static_cast<std::size_t>(i)], J1 = grid[static_cast<std::size_t>(i + 1)];
       // equal ends (both on the target) leave nothing to interpolate
       st.J = y1 == y0 ? J0 : J0 + (target - y0) * (J1 - J0) / (y1 - y0);
       evaluateSeries(choice.NSERIES, PoD, EAR, Z, choice.CPFLAG, st);

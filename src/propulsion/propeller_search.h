@@ -14,6 +14,7 @@
 
 #include <vector>
 
+#include "propulsion/open_water_series.h"
 #include "propulsion/propeller_state.h"
 
 namespace gemi {
@@ -46,9 +47,10 @@ struct OptimumSearchResult {
 
 // The sweeps of the optimum searches without any output: J4 = false for
 // KT/J^2 = target, true for KT/J^4 = target. `series` is the state the
-// evaluations run on (its DP, VAP, RPMP as the caller left them).
+// evaluations run on (its DP, VAP, RPMP as the caller left them). `path` is
+// how the series is evaluated; every path gives the same result bit for bit.
 OptimumSearchResult sweepOptimum(bool J4, float target, float EAR, float& Z, SeriesChoice choice,
-                                 SeriesState& series);
+                                 SeriesState& series, SeriesPath path = fastestSeriesPath());
 
 // The pitch sweep for given diameter and revolutions, without output: the
 // smallest pitch ratio whose thrust exceeds T (kN). The evaluations carry the

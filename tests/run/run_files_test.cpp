@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <iterator>
+#include <sstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -99,7 +101,9 @@ TEST(RunFiles, FileSystemCases) {
     EXPECT_EQ(r.status, c.status) << r.console;
     for (const auto& part : c.consoleHas) EXPECT_TRUE(contains(r.console, part)) << part << "\n" << r.console;
     for (const auto& part : c.consoleLacks) EXPECT_FALSE(contains(r.console, part)) << part << "\n" << r.console;
-    if (inputIsFile) EXPECT_TRUE(readFile(dir.path() / kInputFileName) == inputBefore) << "the input was changed";
+    if (inputIsFile) {
+      EXPECT_TRUE(readFile(dir.path() / kInputFileName) == inputBefore) << "the input was changed";
+    }
     if (c.outputsKept) {
       EXPECT_EQ(r.report, kOldReport);
       EXPECT_EQ(r.echo, kOldEcho);
@@ -145,6 +149,18 @@ TEST(RunFiles, FolderInUseIsRefusedUntouched) {
   writeFile(dir.path() / kInputFileName, withTrialSpeed("9x9"));
   EXPECT_EQ(runIn(dir.path(), kAnswers).status, kReadFailureStatus);
   FolderLock free(dir.path());
+}
+
+// A run that writes no file (its text given, its outputs dropped) takes no
+// lock and touches nothing: it runs beside a run holding the folder.
+TEST(RunFiles, RunWithoutFilesTakesNoLock) {
+  TempDir dir;
+  FolderLock other(dir.path());
+  std::istringstream in(kAnswers);
+  std::ostringstream out;
+  RunOptions options{dir.path(), exampleInput(), RunOutputs{false, false}};
+  EXPECT_EQ(runProgram(in, out, options), 0);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);  // the lock file
 }
 
 }  // namespace
