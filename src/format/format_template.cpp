@@ -385,6 +385,7 @@ void write(RecordSink& out, std::string_view tmpl, std::initializer_list<Item> i
 }
 
 void write(RecordSink& out, std::string_view tmpl, std::span<const Item> items) {
+  if (out.discards()) return;
   for (const std::string& rec : FormatTemplate::get(tmpl).render(items)) out.record(rec);
 }
 
@@ -393,6 +394,7 @@ void writeList(RecordSink& out, std::initializer_list<Item> items) {
 }
 
 void writeList(RecordSink& out, std::span<const Item> items) {
+  if (out.discards()) return;
   for (const std::string& rec : renderList(items)) out.record(rec);
 }
 

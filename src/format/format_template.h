@@ -67,6 +67,17 @@ class RecordSink {
   virtual ~RecordSink() = default;
   virtual void record(std::string_view text) = 0;
   virtual void flush() {}
+  // A sink whose records nobody reads: write() leaves them unformatted.
+  virtual bool discards() const { return false; }
+};
+
+// Takes records and drops them. Used for the files and the console of runs
+// whose text nobody reads (the companion's silent runs, sweeps): no template
+// is rendered for it, and no computed value depends on whether one is.
+class DiscardSink : public RecordSink {
+ public:
+  void record(std::string_view) override {}
+  bool discards() const override { return true; }
 };
 
 class StreamSink : public RecordSink {  // file: records whole, first character included

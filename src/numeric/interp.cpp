@@ -87,7 +87,7 @@ float interp(Run& run, int n, const float* x, const float* y, float xx, float yy
     writeList(run.con, {"DIMENSION N > N1, TAU(N1),C(4,N1)"});
     pauseRun(run);
     writeList(run.con, {"INTERPOLASYON TABLOSU 2000 NOKTADAN UZUN - PROGRAM DURDURULDU"});
-    stopRun(run);
+    stopRun(run, "interpolasyon", "INTERPOLASYON TABLOSU 2000 NOKTADAN UZUN");
   }
 }
 

@@ -148,7 +148,7 @@ float ROOTSP(Run& run, int n, std::span<const float> x, std::span<const float> y
   }
   auto noRoot = [&]() {
     write(run.con, "(/,/,' VERILEN ARALIKTA KOK YOKTUR - STOP')");
-    stopRun(run);
+    stopRun(run, "kok_yok", "VERILEN ARALIKTA KOK YOKTUR");
   };
   if (n < 2) noRoot();  // one point is no range to search
 

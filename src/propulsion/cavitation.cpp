@@ -32,6 +32,15 @@ float kellerAreaRatio(float Z, float Tp, float GRAV, float RHO, float Hsd, float
   return (0.3f * Z + 1.3f) * Tp * 1000.0f / (pressureAtShaft(GRAV, RHO, Hsd) * D * D) + 0.2f;
 }
 
+BurrillLoadings burrillLoadings(float sigma) {
+  BurrillLoadings b;
+  b.tauc25 = interp(8, kSigma25, kTauc25, sigma, 0.0f, kInterpParabola);
+  b.tauc50 = interp(7, kSigma50, kTauc50, sigma, 0.0f, kInterpParabola);
+  const float s = sigma;
+  b.taucUp = 0.056f * (s * s * s) - 0.1968f * (s * s) + 0.382f * s + 0.0331f;
+  return b;
+}
+
 CavitationResult cavitationChecks(const CavitationInput& in) {
   CavitationResult r;
   const float rotation = in.N * kPi / 60.0f * in.D * 0.7f;
@@ -49,13 +58,10 @@ CavitationResult cavitationChecks(const CavitationInput& in) {
   // number Burrill's diagram cannot be read.
   r.sigmaInLimits = r.Sigma >= 0.18f && r.Sigma <= 1.5f;
   if (r.sigmaInLimits) {
-    const float tauc25 = interp(8, kSigma25, kTauc25, r.Sigma, 0.0f, kInterpParabola);
-    const float tauc50 = interp(7, kSigma50, kTauc50, r.Sigma, 0.0f, kInterpParabola);
-    const float s = r.Sigma;
-    const float taucUp = 0.056f * (s * s * s) - 0.1968f * (s * s) + 0.382f * s + 0.0331f;
-    r.EAR25 = areaRatioForLoading(in, tauc25, r.VR2);
-    r.EAR50 = areaRatioForLoading(in, tauc50, r.VR2);
-    r.EARup = areaRatioForLoading(in, taucUp, r.VR2);
+    const BurrillLoadings b = burrillLoadings(r.Sigma);
+    r.EAR25 = areaRatioForLoading(in, b.tauc25, r.VR2);
+    r.EAR50 = areaRatioForLoading(in, b.tauc50, r.VR2);
+    r.EARup = areaRatioForLoading(in, b.taucUp, r.VR2);
   }
   return r;
 }

@@ -36,4 +36,12 @@ struct CavitationResult {
 
 CavitationResult cavitationChecks(const CavitationInput& in);
 
+// Thrust loadings of Burrill's diagram at cavitation number `sigma` (meant
+// for 0.18 <= sigma <= 1.5, where the checks read it): the 2.5 % and 5 %
+// back-cavitation lines and the upper limit, as the checks use them.
+struct BurrillLoadings {
+  float tauc25 = 0, tauc50 = 0, taucUp = 0;
+};
+BurrillLoadings burrillLoadings(float sigma);
+
 }  // namespace gemi

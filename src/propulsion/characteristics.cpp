@@ -195,7 +195,7 @@ void writePropulsionCharacteristics(Run& run) {
   if (trialSpeedIndex(in, 0.01f) == 0) {
     writeList(run.con, {"SUB PROPULSION_CHARACTERISTICS_II 'DE"});
     writeList(run.con, {" DIZAYN HIZI BULUNAMADI - STOP"});
-    stopRun(run);
+    stopRun(run, "dizayn_hizi", "DIZAYN HIZI HIZ LISTESINDE BULUNAMADI");
   }
 
   // Minimum-service characteristics at every speed.

@@ -73,7 +73,9 @@ void checkEfficiency(Run& run) {
   write(run.con, R"((2X,'VARSAYILAN VERIM = ',F5.3,                        ' ILE HESAPLANAN VERIM ', F5.3/'  BIRBIRLERINDEN',            ' FARKLI CIKTIGI ICIN PROGRAMI '/'  ETAD = ',F5.3,            ' YE YAKIN BIR DEGER ILE YENIDEN BASLATMAK GEREKIR - STOP'//))",
         {st.etad, st.etadC, st.etadC});
   pauseRun(run);
-  stopRun(run);
+  stopRun(run, "verim",
+          statementText("('VARSAYILAN VERIM = ',F5.3,' ILE HESAPLANAN VERIM ',F5.3,' BIRBIRLERINDEN FARKLI; ETAD = ',F5.3,' YE YAKIN BIR DEGER ILE YENIDEN BASLATMAK GEREKIR')",
+                        {st.etad, st.etadC, st.etadC}));
 }
 
 void writePowerChain(Run& run) {

@@ -108,7 +108,10 @@ void writeOptimumTable(Run& run, bool J4, const OptimumSearchResult& r) {
                  : "(' ISTENEN Kt/J^2 =',F10.4,' DEGERINE P/D =',F5.2,' -',F5.2,' ARALIGINDA ULASILAMIYOR.')",
               {r.target, firstPoD, lastPoD});
     writeBoth(run, "(' ITME, CAP VE DEVIR DEGERLERINI KONTROL EDINIZ.')");
-    stopRun(run);
+    stopRun(run, "pervane_bulunamadi",
+            statementText(J4 ? "('OPTIMUM PERVANE ARAMASINDA UYGUN PERVANE BULUNAMADI: ISTENEN Kt/J^4 =',F10.4,' DEGERINE P/D =',F5.2,' -',F5.2,' ARALIGINDA ULASILAMIYOR')"
+                             : "('OPTIMUM PERVANE ARAMASINDA UYGUN PERVANE BULUNAMADI: ISTENEN Kt/J^2 =',F10.4,' DEGERINE P/D =',F5.2,' -',F5.2,' ARALIGINDA ULASILAMIYOR')",
+                          {r.target, firstPoD, lastPoD}));
   }
 }
 
@@ -117,7 +120,8 @@ void writeOptimumTable(Run& run, bool J4, const OptimumSearchResult& r) {
 // its efficiency, power and thrust mean nothing, so the run ends with the reason.
 [[noreturn]] void stopForNegativeThrust(Run& run, float J) {
   writeBoth(run, "(' J =',F7.3,' ICIN Kt VEYA Kq SIFIRDAN KUCUK; CAP VE DEVIR DEGERLERINI KONTROL EDINIZ.')", {J});
-  stopRun(run);
+  stopRun(run, "negatif_itme",
+          statementText("('J =',F7.3,' ICIN Kt VEYA Kq SIFIRDAN KUCUK; CAP VE DEVIR DEGERLERINI KONTROL EDINIZ')", {J}));
 }
 
 void storeCandidates(Run& run, const OptimumSearchResult& r) {

@@ -80,6 +80,8 @@ void askBladesAndAreaRatio(Run& run) {
   StageState& st = run.s.prop.stage;
   write(run.con, "(//4X,'PERVANE KANAT SAYISINI (Z) GIRIN')");
   readAnswer(run, st.Z, "kanat sayisi Z");
+  st.Zasked = st.Z;
+  st.bladesAnswered = true;
   if (in.NSERIES == 2) st.Z = 3.0f;  // the Gawn/Burrill series is three-bladed
 
   st.EAR = kellerAreaRatio(st.Z, st.Tp, in.GRAV, in.RHO, in.Hsd, in.D);
@@ -120,7 +122,7 @@ void runSearch(Run& run) {
       // would work on an empty one (zero efficiency, infinite power).
       writeBoth(run, "(/,' ** GIRILEN CAP (D) VE DEVIR (N) ILE PERVANE HESABI SECILEMIYOR **')");
       writeBoth(run, "(' D VE N DEN EN AZ BIRI 0.1 DEN BUYUK OLMALI, HICBIRI 0.1 E ESIT OLMAMALIDIR.')");
-      stopRun(run);
+      stopRun(run, "pervane_gorevi", "GIRILEN CAP (D) VE DEVIR (N) ILE PERVANE HESABI SECILEMIYOR");
   }
   // From here on the series carry the Reynolds-number correction of this propeller.
   SeriesState& series = run.s.prop.series;
@@ -222,7 +224,8 @@ void runSelectionDialogue(Run& run) {
   if (st.ITR == 0) {
     write(run.con, "(/// ' SEYIR TECRUBESI HIZI Vtrial = ',F6.3,           ' knot HIZLAR LISTESINDE BULUNAMADI - STOP')",
           {in.Vtrial});
-    stopRun(run);
+    stopRun(run, "seyir_hizi", statementText("('SEYIR TECRUBESI HIZI Vtrial = ',F6.3,' knot HIZLAR LISTESINDE BULUNAMADI')",
+                                            {in.Vtrial}));
   }
 
   // First estimate of the propulsion factors, before any propeller is chosen.
@@ -233,7 +236,9 @@ void runSelectionDialogue(Run& run) {
   askEfficiencyAndThrust(run);
   askBladesAndAreaRatio(run);
   runSearch(run);
+  st.propellerSelected = true;
   runCavitationChecks(run);
+  st.cavitationChecked = true;
 }
 
 }  // namespace gemi

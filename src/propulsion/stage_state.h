@@ -34,6 +34,11 @@ struct StageState {
   float PDsel = 0;     // pitch ratio of the operating point
   float PDEL = 0;      // delivered power of one propeller at the operating point, kW
   float THRc = 0;      // thrust of one propeller at the operating point, kN
+  // How far the stage got, for the checks that read the state after the run.
+  float Zasked = 0;              // blade number as answered (the Gawn series then takes 3)
+  bool bladesAnswered = false;   // the blade number was answered
+  bool propellerSelected = false;  // the search or the evaluation left a selected propeller
+  bool cavitationChecked = false;  // Sigma, Tauc and Vtip hold the checks' values
 };
 
 }  // namespace gemi

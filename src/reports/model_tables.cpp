@@ -93,6 +93,7 @@ void runModelReport(Run& run) {
     return;
   }
   // No model report of an earlier run may remain.
+  if (!run.outputs.writeFiles) return;
   std::error_code ignored;
   std::filesystem::remove(run.file(kModelReportFileName), ignored);
 }

@@ -152,7 +152,7 @@ void writeWaveRange(RecordSink& r, SpeedRange range, float RW) {
   write(run.con, "(2X,A,1X,F6.3,A)", {"HB=", run.s.in.HB, " m"});
   write(run.con, "(2X,'*** PROGRAM BURADA DURACAK ***')");
   pauseRun(run);
-  stopRun(run);
+  stopRun(run, "balb", statementText("('BALP ALAN MERKEZI YUKSEKLIGI ASIRI OLABILIR (HB =',F7.3,' m)')", {run.s.in.HB}));
 }
 
 void writeCorrelation(RecordSink& r, const Correlation& c) {
@@ -176,6 +176,7 @@ void resistanceSpeedStep(Run& run, int i) {
   const float Fn = froudeNumber(VS, in.GRAV, in.Lwl);
   s.hull.VS = VS;
   s.hull.Fn = Fn;
+  s.hull.IV = i;
   writeSpeedLines(run, i, VS, Fn);
 
   // Form coefficients; an impossible prismatic coefficient ends the run.
@@ -185,7 +186,9 @@ void resistanceSpeedStep(Run& run, int i) {
     writePrismaticStop(run.con, h, in.Cm);
     writePrismaticStop(r, h, in.Cm);
     pauseRun(run, kCpStopPrompt);
-    stopRun(run);
+    stopRun(run, "prizmatik",
+            statementText("('PRIZMATIK KATSAYI CP = ',F5.3,' > 1 OLDU; CM DE YANLISLIK OLABILIR (CB = ',F5.3,', CM = ',F5.3,')')",
+                          {h.CP, h.CB, in.Cm}));
   }
   writeHullForm(r, h);
   wettedSurface(run, h);

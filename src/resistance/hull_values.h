@@ -16,6 +16,7 @@ struct HullForm {
 struct HullValues : HullForm {
   float VS = 0, Fn = 0;             // last speed (knots) and its Froude number
   float FFH = 0, FFN = 0, FFG = 0;  // form factors: H&M bare hull, final (1+k), Grigson-1
+  int IV = 0;                       // number of the speed step that formed these values (0: none yet)
 };
 
 }  // namespace gemi

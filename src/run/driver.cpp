@@ -6,9 +6,12 @@
 #include <exception>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 
 #include "propulsion/propeller_stage.h"
+#include "reports/applicability.h"
 #include "reports/speed_block.h"
 #include "reports/tables.h"
 #include "run/input_file.h"
@@ -54,7 +57,7 @@ int propellerTask(float D, float N, float PDin) {
 
 namespace {
 
-// The 53-column credits box and the 48-column notice box of the closing.
+// The 53-column credits box of the closing.
 constexpr std::array<const char*, 7> kCreditsBox{
     "=====================================================",
     "=     GEMI GUC KARAKTERISTIKLERI HESAP PROGRAMI     =",
@@ -63,24 +66,6 @@ constexpr std::array<const char*, 7> kCreditsBox{
     "=   hazirlanmistir. Yazan: Tasarim Ekibi            =",
     "=          Iyi calismalar dileriz.                  =",
     "=====================================================",
-};
-
-constexpr std::array<const char*, 15> kNoticeBox{
-    "************************************************",
-    "*                   DIKKAT                     *",
-    "*                                              *",
-    "*  Bu rapordaki degerler istatistik bir on     *",
-    "*  tasarim yontemi ile bulunmustur. Sonuclar   *",
-    "*  gemi formu yontemin veri araligi icinde     *",
-    "*  kaldikca gecerlidir.                        *",
-    "*                                              *",
-    "*  Nihai makina ve pervane secimi icin model   *",
-    "*  deneyi veya ayrintili hesap ile dogrulama   *",
-    "*  yapilmalidir.                               *",
-    "*                                              *",
-    "*  Girdiler: KR-22-03-2017.TSK                 *",
-    "*  Girdilerin yankisi: KR-22-03-2017.CRL       *",
-    "************************************************",
 };
 
 // Step 2: a file the run writes must be there to take the records.
@@ -117,38 +102,56 @@ void writeOutputHeader(Run& run) {
   writeList(run.con);
   pauseRun(run);
   for (int k = 0; k < 5; ++k) writeList(run.report);
-  for (const char* line : kNoticeBox) writeList(run.report, {line});
-  stopRun(run);
+  // The notice box carries the verdict on the methods' ranges.
+  if (!run.report.discards())
+    for (const std::string& line : closingNoticeBox(checkApplicability(run.s))) writeList(run.report, {line});
+  run.s.ending.kind = RunEnding::Kind::Completed;
+  throw StopRun{};
 }
 
-void runSteps(Run& run) {
-  // Step 1: appendage catalogue.
-  fillAppendageCatalogue(run.s.app);
-  // Steps 2-4: files; the input data file is read and echoed, then both are closed.
-  openForWriting(run.reportFile, run.file(kReportFileName));
-  {
-    std::ofstream crlFile;
-    openForWriting(crlFile, run.file(kEchoFileName));
-    std::ifstream tskFile(run.file(kInputFileName));
+// Steps 2-4: the input data file (or the text given for it) is read and
+// echoed; the echo is closed, the report stays open.
+void readAndEchoInput(Run& run, const std::optional<std::string>& inputText) {
+  const bool files = run.outputs.writeFiles;
+  if (files) openForWriting(run.reportFile, run.file(kReportFileName));
+  std::ofstream crlFile;
+  if (files) openForWriting(crlFile, run.file(kEchoFileName));
+  std::ifstream tskFile;
+  std::istringstream tskText;
+  if (inputText) {
+    tskText.str(*inputText);
+  } else {
+    tskFile.open(run.file(kInputFileName));
     // A folder of that name opens like a file on some systems but holds no records.
     if (!tskFile.is_open() || std::filesystem::is_directory(run.file(kInputFileName)))
       throw ReadFailure("GIRDI DOSYASI BULUNAMADI: " + run.file(kInputFileName).string() +
                         " (girdi dosyasi " + kInputFileName + " calisma klasorunde olmali)");
-    RecordReader tsk(tskFile, kInputFileName);
-    StreamSink echo(crlFile);
-    try {
-      readInputFile(run, tsk, echo);
-    } catch (const StopRun&) {
-      closeWritten(crlFile, run.file(kEchoFileName));
-      throw;
-    } catch (const ReadFailure& e) {
-      // Most such faults in a hand-edited file are a comment line too many or
-      // too few in front of a record: say where to look.
-      throw ReadFailure(std::string(e.what()) + " Her kayittan once README tablosundaki sayida aciklama satiri" +
-                        " olmali; dogru okunan kayitlar " + kEchoFileName + " dosyasindadir.");
-    }
-    closeWritten(crlFile, run.file(kEchoFileName));
   }
+  RecordReader tsk(inputText ? static_cast<std::istream&>(tskText) : tskFile, kInputFileName);
+  StreamSink crl(crlFile);
+  RecordSink& echo = run.fileSink(crl);
+  auto closeEcho = [&] {
+    if (files) closeWritten(crlFile, run.file(kEchoFileName));
+  };
+  try {
+    readInputFile(run, tsk, echo);
+  } catch (const StopRun&) {
+    closeEcho();
+    throw;
+  } catch (const ReadFailure& e) {
+    // Most such faults in a hand-edited file are a comment line too many or
+    // too few in front of a record: say where to look.
+    throw ReadFailure(std::string(e.what()) + " Her kayittan once README tablosundaki sayida aciklama satiri" +
+                      " olmali; dogru okunan kayitlar " + kEchoFileName + " dosyasindadir.");
+  }
+  closeEcho();
+}
+
+void runSteps(Run& run, const std::optional<std::string>& inputText) {
+  // Step 1: appendage catalogue.
+  fillAppendageCatalogue(run.s.app);
+  // Steps 2-4: files; the input data file is read and echoed.
+  readAndEchoInput(run, inputText);
   // Steps 5-6.
   writeTitleBlock(run);
   writeInputReport(run);
@@ -176,12 +179,12 @@ void runSteps(Run& run) {
 }
 
 // The run up to its stop; every ordinary stop ends with the report closed.
-void runToStop(Run& run) {
+void runToStop(Run& run, const std::optional<std::string>& inputText) {
   try {
-    runSteps(run);
+    runSteps(run, inputText);
   } catch (const StopRun&) {
   }
-  closeWritten(run.reportFile, run.file(kReportFileName));
+  if (run.outputs.writeFiles) closeWritten(run.reportFile, run.file(kReportFileName));
 }
 
 // A failed run: its message on the console; the caller returns `status`.
@@ -198,16 +201,25 @@ int failRun(Run& run, const std::string& message, int status) {
 
 int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::filesystem::path& workDir,
                RunState* finalState) {
-  Run run(consoleIn, consoleOut, workDir);
+  return runProgram(consoleIn, consoleOut, RunOptions{workDir, std::nullopt, RunOutputs{}}, finalState);
+}
+
+int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const RunOptions& options, RunState* finalState) {
+  Run run(consoleIn, consoleOut, options.workDir, options.outputs);
   int status = 0;
+  auto failed = [&](RunEnding::Kind kind, const std::string& message, int code) {
+    run.s.ending = RunEnding{kind, {}, message};
+    return failRun(run, message, code);
+  };
   try {
-    runToStop(run);
+    runToStop(run, options.inputText);
   } catch (const ReadFailure& e) {
-    status = failRun(run, e.what(), kReadFailureStatus);
+    status = failed(RunEnding::Kind::ReadFailure, e.what(), kReadFailureStatus);
   } catch (const std::exception& e) {
-    status = failRun(run, std::string("PROGRAM IC HATASI: ") + e.what(), kInternalFaultStatus);
+    status = failed(RunEnding::Kind::InternalFault, std::string("PROGRAM IC HATASI: ") + e.what(),
+                    kInternalFaultStatus);
   } catch (...) {
-    status = failRun(run, "PROGRAM IC HATASI: bilinmeyen hata", kInternalFaultStatus);
+    status = failed(RunEnding::Kind::InternalFault, "PROGRAM IC HATASI: bilinmeyen hata", kInternalFaultStatus);
   }
   if (finalState) *finalState = run.s;
   if (status != 0) return status;

@@ -3,8 +3,11 @@
 
 #include <filesystem>
 #include <istream>
+#include <optional>
 #include <ostream>
+#include <string>
 
+#include "run/run.h"
 #include "run/run_state.h"
 
 namespace gemi {
@@ -14,10 +17,20 @@ namespace gemi {
 inline constexpr int kReadFailureStatus = 1;    // a file could not be read or written
 inline constexpr int kInternalFaultStatus = 2;  // a fault of the program itself
 
+// A run as another program starts it: the folder, the input file's text when
+// it does not come from the folder, and where the run's text goes.
+struct RunOptions {
+  std::filesystem::path workDir;         // folder of the run's files
+  std::optional<std::string> inputText;  // the input data file's text; when set, no input file is read
+  RunOutputs outputs;                    // files and console written, or dropped unformatted
+};
+
 // Runs the program in `workDir` with the given console and returns the
 // process exit status. When `finalState` is given it receives the run state
-// as the run left it (for tests).
+// as the run left it, its ending included.
 int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::filesystem::path& workDir,
+               RunState* finalState = nullptr);
+int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const RunOptions& options,
                RunState* finalState = nullptr);
 
 // Names and default form factors (1+k2) of the 11 appendages.

@@ -70,7 +70,8 @@ class InputRecords {
     write(run_.con, "(4X,A,' - STOP')", {rule});
     writeList(run_.con);
     writeList(run_.con);
-    stopRun(run_);
+    const std::string shown = value.kind == Item::Kind::Int ? statementText("(I8)", {value}) : statementText("(F12.4)", {value});
+    stopRun(run_, "girdi", "KAYIT " + std::to_string(no) + " - " + std::string(name) + " = " + shown + ": " + std::string(rule));
   }
 
   RecordSink& echo() { return echo_; }
@@ -96,7 +97,9 @@ void checkTrialSpeed(Run& run) {
   write(run.con, "(4X,'GIRILEN HIZ ARALIGI DISINDA GIRILDI - STOP')");
   writeList(run.con);
   writeList(run.con);
-  stopRun(run);
+  stopRun(run, "seyir_hizi",
+          statementText("('SEYIR HIZI Vtrial = ',F6.2,' knot GIRILEN HIZ ARALIGI ',F6.2,' -',F6.2,' knot DISINDA')",
+                        {in.Vtrial, in.VS(1), in.VS(in.NV)}));
 }
 
 }  // namespace
@@ -176,6 +179,7 @@ void readInputFile(Run& run, RecordReader& tsk, RecordSink& echo) {
 
   r.comments(34, 2);
   r.values(34, "Hs saft merkezinin taban cizgisinden yuksekligi (m), bir sayi", {&in.Hs}, "(F8.3)");
+  in.HsRead = in.Hs;
   if (std::abs(in.Hs) < 0.01f) in.Hs = 0.32f * in.Ta;
   in.Hsd = in.Ta - in.Hs;
 

@@ -26,21 +26,52 @@ inline constexpr std::string_view kStandardPause =
 // which closes the files and writes the stop line.
 struct StopRun {};
 
+// Where the text of a run goes. A run whose files or console nobody reads
+// sends them to a sink that drops the records without rendering them; the
+// computed values are the same either way.
+struct RunOutputs {
+  bool writeFiles = true;   // false: no report, echo or model report is written, and no file is touched
+  bool echoConsole = true;  // false: console records are dropped (the answers are still read)
+};
+
 struct Run {
-  Run(std::istream& consoleIn, std::ostream& consoleOut, std::filesystem::path workDir);
+  Run(std::istream& consoleIn, std::ostream& consoleOut, std::filesystem::path workDir, RunOutputs outputs = {});
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
 
   RunState s;
-  ConsoleSink con;       // console output (carriage control applied)
+  RunOutputs outputs;
+
+ private:
+  ConsoleSink consoleSink_;
+  DiscardSink discardSink_;
+
+ public:
+  RecordSink& con;       // console output (carriage control applied)
   RecordReader conIn;    // console input (the user's answers)
   std::filesystem::path dir;
   std::ofstream reportFile;
-  StreamSink report;     // "KR-22-03-2017.SON"
+
+ private:
+  StreamSink reportSink_;
+
+ public:
+  RecordSink& report;    // "KR-22-03-2017.SON"
 
   std::filesystem::path file(const char* name) const { return dir / name; }
+  // A sink for a further file of the run: `stream` when files are written, else the discarding one.
+  RecordSink& fileSink(StreamSink& stream) { return outputs.writeFiles ? static_cast<RecordSink&>(stream) : discardSink_; }
 };
 
-// Ends the run through the ordinary stop (no pause).
-[[noreturn]] void stopRun(Run& run);
+// Ends the run through the ordinary stop (no pause). `cause` is a short
+// identifier of the stop (for programs reading the state), `message` its
+// reason in one line; both are kept in the run state's ending.
+[[noreturn]] void stopRun(Run& run, std::string_view cause, std::string message);
+
+// Renders one statement to a single line of text (records joined, runs of
+// blanks made one, no blank at either end), for a stop message kept in the
+// run state.
+std::string statementText(std::string_view tmpl, std::initializer_list<Item> items = {});
 
 // Writes the prompt to the console and waits for one line. The line is not
 // interpreted; the end of console input counts as an empty line.

@@ -43,6 +43,7 @@ struct InputData {
   float N = 0;                      // propeller rpm (also the selected propeller's RPM)
   float PDin = 0;                   // given pitch ratio
   float Hs = 0, Hsd = 0;            // shaft height above base, shaft immersion, m
+  float HsRead = 0;                 // Hs as written in the file (0 there: Hs = 0.32 Ta)
   float CPFLAG = 0;                 // 1 = controllable pitch
   int NPROP = 0, NSERIES = 0, IPOD = 0;
   float Pengine = 0, MCR = 0;       // installed power kW, engine margin
@@ -81,6 +82,17 @@ struct SpeedResults {
   Table1<std::array<float, kAppendages + 1>, kMaxSpeeds> rapp_;
 };
 
+// How the run ended. Completed: the closing was reached (with or without a
+// propeller stage); Stopped: one of the program's stops, `cause` naming which
+// ("verim" for the efficiency check, ...) and `message` its reason in one
+// line; ReadFailure and InternalFault: the run failed, `message` says why.
+struct RunEnding {
+  enum class Kind { NotEnded, Completed, Stopped, ReadFailure, InternalFault };
+  Kind kind = Kind::NotEnded;
+  std::string cause;
+  std::string message;
+};
+
 struct RunState {
   InputData in;
   AppendageCatalogue app;
@@ -89,6 +101,7 @@ struct RunState {
   HullValues hull;    // speed-independent hull values and last speed step's scalars
   SpeedResults sp;
   PropellerState prop;  // open-water series, selected propeller, propeller stage
+  RunEnding ending;
 };
 
 }  // namespace gemi

@@ -57,8 +57,10 @@ ModelResistance computeModelResistance(int NV, const SpeedArray& CR, const Speed
 void writeModelReport(Run& run, int NV, const SpeedArray& CR, const SpeedArray& VS, float FF, float MSCALE, float S,
                       float Lwl, float TEMPm) {
   constexpr float g = kModelGravity;
-  std::ofstream file(run.file(kModelReportFileName));
-  StreamSink out(file);
+  std::ofstream file;
+  if (run.outputs.writeFiles) file.open(run.file(kModelReportFileName));
+  StreamSink fileOut(file);
+  RecordSink& out = run.fileSink(fileOut);
   write(out, "(1X,72('-'))");
   write(out, "(1X,'! Program: TANK-ANALIZI     Ver: 15/03/2005      ',A,'  !')", {kCredit});
   write(out, "(' !',70X,'!')");
@@ -104,7 +106,7 @@ void writeModelReport(Run& run, int NV, const SpeedArray& CR, const SpeedArray& 
         "(' -----------------------------------------------',/,' Model Olcegi..................: 1/',F5.1,/,' Form Faktoru - (1 + k) .......: ',F6.3,' (tahmin)',/,' -----------------------------------------------',/,/,'                                   Gemi /  Model',/,' -----------------------------------------------',/,' Su Hatti Boylari - m .........: ',F6.2,' / ',F6.3,/,' Islak Yuzey Alani - m2 .......: ',F6.1,' / ',F6.3,/,' Su Sicakliklari - der. .......: ',F6.1,' / ',F6.1,/,' Su Yogunluklari - kg/m3 ......: ',F6.1,' / ',F6.1,/,' Su Viskoziteleri - m2/s*10^6..: ',F6.3,' / ',F6.3,/,' -----------------------------------------------',/)",
         {MSCALE, FF, Lwl, Lwl / MSCALE, S, modelArea, 15.0f, TEMPm, ship.RHOW, model.RHOW, ship.NU * 1.0e6f,
          model.NU * 1.0e6f});
-  closeWritten(file, run.file(kModelReportFileName));
+  if (run.outputs.writeFiles) closeWritten(file, run.file(kModelReportFileName));
 }
 
 }  // namespace gemi

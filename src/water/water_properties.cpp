@@ -64,7 +64,7 @@ WaterProperties waterProperties(Run& run, int kind, float T) {
   write(run.con, "(///' MODEL DENEY SICAKLIGI TABLO DISI - STOP')");
   write(run.con, "(2X,'T =',F8.2,' derece')", {T});
   pauseRun(run);
-  stopRun(run);
+  stopRun(run, "su_sicakligi", statementText("('MODEL DENEY SICAKLIGI TABLO DISI (T =',F8.2,' derece)')", {T}));
 }
 
 }  // namespace gemi
