@@ -5,8 +5,9 @@
 // characteristics over speed. The state it starts from is the run state of
 // the example at the stage's first question (a run whose console input ends
 // there); each repetition copies it and runs the stage with the example's
-// answers. The console goes to memory, the report file is left closed (its
-// records are formed and dropped).
+// answers. Argument 0: the console goes to memory, the report file is left
+// closed (its records are formed and dropped); 1: console and report are
+// dropped unformatted, as in a run whose text nobody reads.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -52,7 +53,9 @@ void BM_WholePropellerStage(benchmark::State& state) {
   for (auto _ : state) {
     std::istringstream answers("0.686\n4\nH\n\n\n\n\n\n");
     std::ostringstream console;
-    gemi::Run run(answers, console, ".");
+    gemi::RunOutputs outputs;
+    if (state.range(0) == 1) outputs = {.writeFiles = false, .echoConsole = false};
+    gemi::Run run(answers, console, ".", outputs);
     run.s = start;
     try {
       gemi::runPropellerStage(run);
@@ -63,6 +66,6 @@ void BM_WholePropellerStage(benchmark::State& state) {
   }
   if (!completed) state.SkipWithError("the stage stopped");
 }
-BENCHMARK(BM_WholePropellerStage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WholePropellerStage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
