@@ -81,8 +81,11 @@ void addValue(SweepAxis& axis, const AxisKind& kind, float value, std::string te
   const std::string what = axis.name + " icin ";
   if (axis.name == kBladesName && !(value >= kind.lower && value <= kind.upper))
     refuse(what + "2 ile 7 arasinda bir kanat sayisi gerekir: " + text);
-  if ((axis.name == kAreaRatioName || axis.name == kEfficiencyName) && !(value > kind.lower && value <= kind.upper))
-    refuse(what + "0 ile " + (axis.name == kAreaRatioName ? "2" : "1") + " arasinda bir sayi gerekir: " + text);
+  if (axis.name == kAreaRatioName && !(value > kind.lower && value <= kind.upper))
+    refuse(what + "0 ile 2 arasinda bir sayi gerekir: " + text);
+  // The dialogue takes an efficiency above 0 and below 1 only.
+  if (axis.name == kEfficiencyName && !(value > kind.lower && value < kind.upper))
+    refuse(what + "0 ile 1 arasinda (ikisi de haric) bir sayi gerekir: " + text);
   if (!isAnswer(axis.name)) {
     ShipValues probe;  // the kind of the value as setValue takes it
     try {

@@ -94,6 +94,7 @@ TEST(Variants, AxisValuesTakeTheKindOfTheirName) {
            Refused{"Z=4.5", "tam sayi"},
            Refused{"EAR=0", "0 ile 2"},
            Refused{"etad=1.2", "0 ile 1"},
+           Refused{"etad=0.6,1", "0 ile 1"},
        }) {
     SCOPED_TRACE(c.assignment);
     EXPECT_NE(refusal([&] { parseAxis(c.assignment); }).find(c.says), std::string::npos)
