@@ -40,6 +40,7 @@ void askEfficiencyAndThrust(Run& run) {
   StageState& st = run.s.prop.stage;
   write(run.con, "(/4X,                                                    'BASLANGIC ICIN GENEL VERIMI GIRIN - etad ==> (0.50-0.70)')");
   readAnswer(run, st.etad, "genel sevk verimi etad");
+  st.etadIn = st.etad;
   write(run.report, "(4X,'BASLANGIC ICIN VARSAYILAN etaD = ',F5.3,         2X,'OLARAK ALINMISTIR')", {st.etad});
 
   st.Pd = st.PEtr / st.etad;
@@ -194,6 +195,7 @@ void runCavitationChecks(Run& run) {
   st.EARwag = r.EARwag;
   st.Vtip = r.Vtip;
   if (r.sigmaInLimits) {
+    st.burrill = true;
     st.EAR25 = r.EAR25;
     st.EAR50 = r.EAR50;
     st.EARup = r.EARup;
