@@ -8,7 +8,6 @@
 #include <system_error>
 
 #include "format/format_template.h"
-#include "propulsion/power_chain.h"
 #include "run/driver.h"
 #include "run/run.h"
 
@@ -34,23 +33,21 @@ std::string efficiencyAsTyped(float etadComputed) {
 
 namespace {
 
-// The run's ending in the companion's terms.
+// The run's ending in the companion's terms (a run that did not end is a
+// fault of the program).
 EndKind endKindOf(const RunEnding& e) {
   switch (e.kind) {
     case RunEnding::Kind::Completed: return EndKind::Completed;
     case RunEnding::Kind::Stopped: return EndKind::Stopped;
     case RunEnding::Kind::ReadFailure: return EndKind::ReadFailure;
-    case RunEnding::Kind::InternalFault: return EndKind::InternalFault;
+    default: return EndKind::InternalFault;
   }
-  return EndKind::InternalFault;
 }
 
 // True when the run stopped at the efficiency check (assumed and computed
 // efficiency more than 0.01 apart).
 bool stoppedAtEfficiencyCheck(const RunState& s) {
-  const StageState& st = s.prop.stage;
-  return s.ending.kind == RunEnding::Kind::Stopped && st.etadC != 0.0f && st.Pb == 0.0f &&
-         !efficienciesAgree(st.etad, st.etadC);
+  return s.ending.kind == RunEnding::Kind::Stopped && s.ending.cause == "verim" && s.prop.stage.etadC != 0.0f;
 }
 
 float parsed(const std::string& text) {
@@ -170,8 +167,8 @@ Outcome runCompanion(const Options& opt, std::ostream& out, std::ostream& err) {
     RunOptions ro;
     ro.workDir = o.outDir;
     ro.inputText = inputText;
-    ro.writeFiles = writeFiles;
-    ro.echoConsole = opt.verbose;
+    ro.outputs.writeFiles = writeFiles;
+    ro.outputs.echoConsole = opt.verbose;
     RunState s;
     runProgram(answers, opt.verbose ? out : discard, ro, &s);
     return s;

@@ -65,8 +65,8 @@ Json inputObject(Builder& b, const InputData& in, const std::string& file) {
   g["NV"] = in.NV;
   g["VS"] = b.array(in.VS, in.NV, w + ".VS");
   g["Vtrial"] = b.num(in.Vtrial, w + ".Vtrial");
-  g["takinti_alani"] = b.array(in.AREA, kAppendages, w + ".takinti_alani");
-  g["takinti_form_faktoru"] = b.array(in.FF2in, kAppendages, w + ".takinti_form_faktoru");
+  g["AREA"] = b.array(in.AREA, kAppendages, w + ".AREA");
+  g["FF2"] = b.array(in.FF2in, kAppendages, w + ".FF2");
   g["NBT"] = in.NBT;
   const std::pair<const char*, float> reals2[] = {
       {"DBT", in.DBT},     {"D", in.D},       {"N", in.N},         {"PDin", in.PDin},     {"Hs", in.Hs},

@@ -16,8 +16,12 @@ namespace gemi::testing {
 // The example's answers as a user types them (the efficiency the check names).
 inline constexpr const char* kExampleAnswers = "0.686\n4\nH\n\n\n\n\n\n\n\n";
 
-inline std::filesystem::path analysisData(const std::string& name) {
-  return std::filesystem::path(GEMI_SOURCE_DIR) / "tests/analysis/data" / name;
+// The input file and the typed answers of reference case `name` ("p1" .. "p3").
+inline std::string referenceInput(const std::string& name) {
+  return readFile(std::filesystem::path(GEMI_SOURCE_DIR) / "tests/analysis/data" / ("reference-" + name + ".TSK"));
+}
+inline std::string referenceAnswers(const std::string& name) {
+  return readFile(std::filesystem::path(GEMI_SOURCE_DIR) / "tests/analysis/data" / ("reference-" + name + ".answers"));
 }
 
 inline std::uint32_t bitsOf(float v) { return std::bit_cast<std::uint32_t>(v); }

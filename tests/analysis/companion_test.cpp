@@ -46,8 +46,8 @@ struct LegacyCase {
 };
 
 TEST(Companion, LegacyFilesAreThoseGemigucWritesWithTheSameAnswers) {
-  auto ref = [](const char* c) { return readFile(analysisData(std::string(c) + "/KR-22-03-2017.TSK")); };
-  auto answers = [](const char* c) { return readFile(analysisData(std::string(c) + "/answers")); };
+  auto ref = [](const char* c) { return referenceInput(c); };
+  auto answers = [](const char* c) { return referenceAnswers(c); };
   const LegacyCase cases[] = {
       {"example", exampleInput(), kExampleAnswers, 0.686f, std::nullopt},
       {"p1", ref("p1"), answers("p1"), 0.694f, std::nullopt},
@@ -153,7 +153,7 @@ TEST(Companion, ReadFailuresAndUnusableFoldersEndWithStatusOne) {
 }
 
 TEST(Companion, FilesOfAnEarlierRunDoNotSurvive) {
-  Case c(readFile(analysisData("p2/KR-22-03-2017.TSK")));
+  Case c(referenceInput("p2"));
   fs::create_directories(c.out());
   for (const char* name : {"sevk.csv", "acik_su.csv", "arama.csv"}) writeFile(c.out() / name, "eski\n");
   const CompanionRun r = runCompanion(c.opt);
@@ -165,7 +165,7 @@ TEST(Companion, FilesOfAnEarlierRunDoNotSurvive) {
 }
 
 TEST(Companion, GawnSeriesTakesThreeBladesAndSaysSo) {
-  Case c(readFile(analysisData("p3/KR-22-03-2017.TSK")));
+  Case c(referenceInput("p3"));
   c.opt.etad = 0.629f;
   const CompanionRun r = runCompanion(c.opt);
   EXPECT_TRUE(contains(r.out, "Gawn serisi 3 kanatlidir")) << r.out;

@@ -200,7 +200,7 @@ TEST(AnalysisResults, UncorrectedValuesAreThoseOfARunWithoutTheCorrection) {
 
 TEST(AnalysisResults, TablesOfStagesThatDidNotRunAreNotWritten) {
   Exported e;
-  exportRun(e, readFile(analysisData("p2/KR-22-03-2017.TSK")), readFile(analysisData("p2/answers")));
+  exportRun(e, referenceInput("p2"), referenceAnswers("p2"));
   ASSERT_EQ(e.run.status, 0);
   EXPECT_TRUE(std::filesystem::exists(e.dir.path() / "direnc.csv"));
   for (const char* name : {"sevk.csv", "acik_su.csv", "arama.csv"})
