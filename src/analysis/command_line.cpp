@@ -56,12 +56,13 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
   app.get_version_ptr()->group(kGroup);
   app.footer(
       "Ciktilar (cikti klasorunde): KR-22-03-2017.CRL, KR-22-03-2017.SON, gerekirse TANK_ANALIZI_DEGERI.SON\n"
-      "(gemiguc ile ayni), direnc.csv, sevk.csv, acik_su.csv, arama.csv, sonuc.json.\n"
+      "(gemiguc ile ayni), direnc.csv, sevk.csv, acik_su.csv, arama.csv, direnc.svg, guc.svg,\n"
+      "acik_su.svg, burrill.svg, rapor.html, sonuc.json.\n"
       "Cikis kodlari: 0 hesap tamamlandi, 3 hesap tasarim gerekcesiyle durdu, 1 okuma/yazma hatasi,\n"
       "2 gecersiz secenek.");
 
   std::string input = opt.input.string(), etad = "oto", z, ear, out_dir;
-  bool verbose = false;
+  bool verbose = false, html = opt.html;
   app.add_option("GIRDI", input, "Girdi dosyasi (varsayilan ./KR-22-03-2017.TSK)")->type_name("DOSYA");
   app.add_option("--etad", etad,
                  "Varsayilan genel sevk verimi; oto (varsayilan): 0.600 ile baslar, verim kontrolu durdurursa "
@@ -74,6 +75,7 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
       ->type_name("KLASOR")
       ->group(kGroup);
   app.add_flag("--ayrintili", verbose, "Programin kendi konsol dokumunu de gosterir")->group(kGroup);
+  app.add_flag("--html", html, "rapor.html sayfasini yazar (varsayilan; --html=false yazmaz)")->group(kGroup);
 
   try {
     app.parse(argc, argv);
@@ -94,6 +96,7 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
   };
   opt.input = input;
   opt.verbose = verbose;
+  opt.html = html;
   if (etad != "oto") {
     const auto v = parseReal(etad);
     if (!v || !(*v > 0.0f && *v <= 1.0f))

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "analysis/report_page.h"
 #include "format/format_template.h"
 #include "run/driver.h"
 #include "run/run.h"
@@ -66,7 +67,8 @@ std::string fixed(float v, int decimals) {
 // The files of the companion's own that an earlier run may have left: they
 // would look like results of this run.
 void removeOldExports(const fs::path& dir) {
-  for (const char* name : {kResistanceCsv, kPropulsionCsv, kOpenWaterCsv, kSearchCsv, kJsonFile}) {
+  for (const char* name : {kResistanceCsv, kPropulsionCsv, kOpenWaterCsv, kSearchCsv, kJsonFile, kResistanceSvg,
+                           kPowerSvg, kOpenWaterSvg, kBurrillSvg, kReportPage}) {
     std::error_code ec;
     fs::remove(dir / name, ec);
   }
@@ -212,6 +214,7 @@ Outcome runCompanion(const Options& opt, std::ostream& out, std::ostream& err) {
   Results r = buildResults(s, end, s.ending.message, std::move(meta));
   try {
     writeTables(r, o.outDir);
+    writePlotsAndPage(r, opt.html, inputText, o.outDir);
     writeJson(r, o.outDir);
   } catch (const std::exception& e) {
     err << e.what() << "\n";
@@ -220,6 +223,7 @@ Outcome runCompanion(const Options& opt, std::ostream& out, std::ostream& err) {
     return o;
   }
   writeSummary(out, r, o.outDir);
+  for (const std::string& line : applicabilityConsoleLines(r.applicability)) out << line << "\n";
   if (end == EndKind::ReadFailure || end == EndKind::InternalFault) err << r.endMessage << "\n";
   o.status = r.exitStatus;
   o.results = std::move(r);

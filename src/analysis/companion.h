@@ -22,6 +22,7 @@ struct Options {
   std::optional<float> EAR;           // area ratio; empty: keep Keller's
   std::optional<std::filesystem::path> outDir;  // empty: analiz/ beside the input file
   bool verbose = false;               // show the program's own console transcript
+  bool html = true;                   // write rapor.html
 };
 
 // The dialogue's answers for an assumed efficiency (as typed), the blade
