@@ -64,11 +64,12 @@ std::string fixed(float v, int decimals) {
   return std::string(buf, r.ptr);
 }
 
-// The files of the companion's own that an earlier run may have left: they
-// would look like results of this run.
+// The files that an earlier run may have left and this one may not write:
+// they would look like results of this run. (The model report is written
+// afresh when the run gets that far with a model scale.)
 void removeOldExports(const fs::path& dir) {
-  for (const char* name : {kResistanceCsv, kPropulsionCsv, kOpenWaterCsv, kSearchCsv, kJsonFile, kResistanceSvg,
-                           kPowerSvg, kOpenWaterSvg, kBurrillSvg, kReportPage}) {
+  for (const char* name : {kResistanceCsv, kPropulsionCsv, kOpenWaterCsv, kSearchCsv, kJsonFile, kModelReportFileName,
+                           kResistanceSvg, kPowerSvg, kOpenWaterSvg, kBurrillSvg, kReportPage}) {
     std::error_code ec;
     fs::remove(dir / name, ec);
   }
