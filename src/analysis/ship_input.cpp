@@ -468,7 +468,7 @@ ShipInputError::ShipInputError(std::vector<InputFault> faults)
 ShipValues readTskText(std::string_view text, const std::string& source) {
   std::istringstream consoleIn;
   std::ostringstream consoleOut;
-  Run run(consoleIn, consoleOut, ".");
+  Run run(consoleIn, consoleOut, ".", RunOutputs{false, true});  // the refusals on the console, no file touched
   fillAppendageCatalogue(run.s.app);
   std::istringstream tskText{std::string(text)};
   RecordReader tsk(tskText, source);

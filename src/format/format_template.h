@@ -95,6 +95,8 @@ class ConsoleSink : public RecordSink {  // console: carriage control applied
   explicit ConsoleSink(std::ostream& out) : out_(out) {}
   void record(std::string_view text) override;
   void flush() override;
+  // Whether the console has taken every record so far.
+  bool good() const { return out_.good(); }
 
  private:
   std::ostream& out_;

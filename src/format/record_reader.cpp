@@ -98,18 +98,23 @@ struct ListToken {
   enum class Kind { Value, Null, Slash };
   Kind kind = Kind::Value;
   std::string text;
-  int line = 0;
+  LineCount line = 0;
   // Set for "12,5": digits, a comma and digits written together as one word.
   // Read into reals, such a word is a number with a decimal comma rather than
   // two values when the read ends on its record with numbers left unread
   // there ("12,5" for one length, "1025,0 9.81"); otherwise ("10,10" for two
   // draughts) the comma separates two values.
   std::string decimalCommaWord;
+  // Set for any "digits,more" word ("9,81x", "0,686.", "9,81" and a
+  // non-breaking space): when the read ends on its first part, its second
+  // part is not read as a value at all, so it can only be a decimal part.
+  std::string commaFirstWord;
 };
 
-// End of the "digits,digits" word that starts at `start` of `line`, or npos
-// when no such word stands there (alone, with a single comma).
-std::size_t commaWordEnd(const std::string& line, std::size_t start) {
+// End of the "digits,text" word that starts at `start` of `line` (alone,
+// with a single comma, the text not empty), or npos when none stands there.
+// `digitsAfter` tells whether the text after the comma is all digits.
+std::size_t commaWordEnd(const std::string& line, std::size_t start, bool& digitsAfter) {
   if (start > 0 && !isBlank(line[start - 1])) return std::string::npos;
   std::size_t comma = start;
   while (comma < line.size() && !endsValue(line[comma])) ++comma;
@@ -118,8 +123,8 @@ std::size_t commaWordEnd(const std::string& line, std::size_t start) {
     return std::string::npos;
   std::size_t end = comma + 1;
   while (end < line.size() && !endsValue(line[end])) ++end;
-  if ((end < line.size() && line[end] == ',') || !allDigits(std::string_view(line).substr(comma + 1, end - comma - 1)))
-    return std::string::npos;
+  if (end == comma + 1 || (end < line.size() && line[end] == ',')) return std::string::npos;
+  digitsAfter = allDigits(std::string_view(line).substr(comma + 1, end - comma - 1));
   return end;
 }
 
@@ -132,7 +137,7 @@ class ListScanner {
   ListToken next() {
     for (;;) {
       if (!haveLine_ || pos_ >= line_.size()) {
-        if (!reader_.next(line_))
+        if (!reader_.next(line_, what_))
           throw ReadFailure(reader_.failureMessage(reader_.lineNumber() + 1, what_,
                                                    "bir sayi beklendi, girdinin sonu (dosya sonu) bulundu."));
         haveLine_ = true;
@@ -187,8 +192,11 @@ class ListScanner {
     while (pos_ < line_.size() && !endsValue(line_[pos_])) ++pos_;
     tok.text = line_.substr(start, pos_ - start);
     afterComma_ = false;
-    if (std::size_t end = commaWordEnd(line_, start); end != std::string::npos)
-      tok.decimalCommaWord = line_.substr(start, end - start);
+    bool digitsAfter = false;
+    if (std::size_t end = commaWordEnd(line_, start, digitsAfter); end != std::string::npos) {
+      tok.commaFirstWord = line_.substr(start, end - start);
+      if (digitsAfter) tok.decimalCommaWord = tok.commaFirstWord;
+    }
     return tok;
   }
 };
@@ -209,23 +217,47 @@ std::optional<std::uint64_t> repeatCount(std::string_view digits) {
 
 RecordReader::RecordReader(std::istream& in, std::string source) : in_(in), source_(std::move(source)) {}
 
-bool RecordReader::next(std::string& line) {
-  // A last line without a line end still counts as a record.
-  if (!std::getline(in_, line)) return false;
+bool RecordReader::next(std::string& line, const std::string& what) {
+  // As std::getline, but a line may not grow beyond the limit. A last line
+  // without a line end still counts as a record.
+  line.clear();
+  const std::istream::sentry ok(in_, true);
+  if (!ok) return false;
+  std::streambuf& buf = *in_.rdbuf();
+  auto tooLong = [&] {
+    return ReadFailure(failureMessage(line_ + 1, what,
+                                      "satir " + std::to_string(kMaxRecordLength) +
+                                          " karakterden uzun; bu bir metin kaydi degil (dosya veya konsol bir aygit "
+                                          "ya da metin olmayan bir dosya olabilir)."));
+  };
+  bool any = false;
+  for (;;) {
+    const auto c = buf.sbumpc();
+    if (std::char_traits<char>::eq_int_type(c, std::char_traits<char>::eof())) {
+      in_.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+      if (!any) return false;
+      break;
+    }
+    any = true;
+    if (std::char_traits<char>::to_char_type(c) == '\n') break;
+    if (line.size() > kMaxRecordLength) throw tooLong();  // the limit and the CR of a CRLF line end held
+    line.push_back(std::char_traits<char>::to_char_type(c));
+  }
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > kMaxRecordLength) throw tooLong();
   ++line_;
   return true;
 }
 
 std::string RecordReader::readText(std::size_t width, const std::string& what) {
   std::string line;
-  if (!next(line))
+  if (!next(line, what))
     throw ReadFailure(failureMessage(line_ + 1, what, "bir metin satiri beklendi, girdinin sonu (dosya sonu) bulundu."));
   line.resize(width, ' ');
   return line;
 }
 
-std::string RecordReader::failureMessage(int line, const std::string& what, const std::string& detail) const {
+std::string RecordReader::failureMessage(LineCount line, const std::string& what, const std::string& detail) const {
   std::string msg = "OKUMA HATASI - " + source_;
   if (line > 0) msg += ", satir " + std::to_string(line);
   msg += ": ";
@@ -244,7 +276,7 @@ void RecordReader::readList(const std::function<std::optional<ListTarget>(std::s
   std::optional<ListTarget> current = target(k);
   if (!current) {
     std::string skipped;
-    if (!next(skipped))
+    if (!next(skipped, what))
       throw ReadFailure(failureMessage(line_ + 1, what, "bir kayit beklendi, girdinin sonu (dosya sonu) bulundu."));
     return;
   }
@@ -267,6 +299,7 @@ void RecordReader::readList(const std::function<std::optional<ListTarget>(std::s
   };
 
   std::optional<ListToken> commaWord;  // a "digits,digits" word read into reals
+  std::optional<ListToken> last;       // the value that ended the read
   while (current) {
     ListToken tok = scanner.next();
     if (tok.kind == ListToken::Kind::Slash) return;
@@ -286,10 +319,15 @@ void RecordReader::readList(const std::function<std::optional<ListTarget>(std::s
     for (; copies > 0 && current; --copies, current = target(++k))
       if (!text.empty()) assign(*current, text, tok);  // "r*" alone: r null values
     if (intoReal && !tok.decimalCommaWord.empty()) commaWord = tok;
+    last = intoReal ? std::optional(tok) : std::nullopt;
   }
   if (commaWord && commaWord->line == line_ && scanner.numberLeftOnRecord())
     fail(*commaWord, "gercek sayi beklendi, " + shown(commaWord->decimalCommaWord) +
                          " bulundu: ondalik ayirici olarak virgul degil nokta kullanin (ornek: 12.5).");
+  if (last && !last->commaFirstWord.empty())
+    fail(*last, "gercek sayi beklendi, " + shown(last->commaFirstWord) +
+                    " bulundu: virgulden sonrasi okunmadan kalir; ondalik ayirici olarak virgul degil nokta kullanin "
+                    "(ornek: 12.5).");
 }
 
 }  // namespace gemi

@@ -2,6 +2,7 @@
 // (list-directed) numeric reads over a line-oriented stream.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <istream>
 #include <optional>
@@ -19,6 +20,15 @@ class ReadFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Longest record the reader takes (line end excluded). A longer line is no
+// record of this program (an input file or a console that is a device, a
+// file that is not text): it ends the read with a ReadFailure rather than
+// growing memory without limit.
+inline constexpr std::size_t kMaxRecordLength = 1024 * 1024;
+
+// Record counts: a console may feed lines without end.
+using LineCount = std::uint64_t;
+
 // Target of one free-form read item.
 using ListTarget = std::variant<int*, float*>;
 
@@ -28,7 +38,9 @@ class RecordReader {
   RecordReader(std::istream& in, std::string source);
 
   // Next record as read, line end (LF or CRLF) removed; false at end of input.
-  bool next(std::string& line);
+  // A line longer than kMaxRecordLength throws ReadFailure; `what` names the
+  // record for that message.
+  bool next(std::string& line, const std::string& what = {});
 
   // "(A80)"/"(Aw)": the next record padded with blanks or cut to `width`.
   // Throws ReadFailure at end of input; `what` names the record for the message.
@@ -44,7 +56,9 @@ class RecordReader {
   // within the int range; reals an optional sign, digits with an optional
   // point and an optional exponent (E, e, D or d). "NaN" and "Inf" are not
   // numbers here. A decimal comma ("12,5" read into a real) is refused rather
-  // than taken as the two values 12 and 5.
+  // than taken as the two values 12 and 5, and so is a word of digits, a
+  // comma and more ("9,81x", "0,686.") whose first part ends the read: its
+  // second part would be silently dropped.
   void readList(std::span<const ListTarget> targets, const std::string& what = {});
 
   // The same read over a list that grows as it is read: `target(k)` gives the
@@ -54,16 +68,16 @@ class RecordReader {
   void readList(const std::function<std::optional<ListTarget>(std::size_t)>& target, const std::string& what = {});
 
   // Number of the last record taken from the input (1-based; 0 before any).
-  int lineNumber() const { return line_; }
+  LineCount lineNumber() const { return line_; }
   const std::string& source() const { return source_; }
 
   // The complete message for a failure at `line` (0: no line) while reading `what`.
-  std::string failureMessage(int line, const std::string& what, const std::string& detail) const;
+  std::string failureMessage(LineCount line, const std::string& what, const std::string& detail) const;
 
  private:
   std::istream& in_;
   std::string source_;
-  int line_ = 0;
+  LineCount line_ = 0;
 };
 
 }  // namespace gemi

@@ -1,6 +1,8 @@
 #include "propulsion/selection_dialogue.h"
 
 #include <cmath>
+#include <string>
+#include <string_view>
 
 #include "numeric/interp.h"
 #include "propulsion/cavitation.h"
@@ -10,19 +12,47 @@
 namespace gemi {
 namespace {
 
-// One free-form real from the console into `value`; a "/" answer leaves it as it is.
-void readAnswer(Run& run, float& value, const std::string& what) {
-  run.con.flush();
-  const ListTarget target[] = {&value};
-  run.conIn.readList(target, what);
+// How often an answer out of its range is asked again before the run ends
+// with a read failure.
+constexpr int kAskAgain = 3;
+
+// After an answer out of its range: what is accepted, then the question
+// again; after kAskAgain of them the read fails.
+void askAgain(Run& run, int& invalid, std::string_view question, const std::string& what,
+              const std::string& accepted) {
+  if (++invalid > kAskAgain)
+    throw ReadFailure(run.conIn.failureMessage(run.conIn.lineNumber(), what,
+                                               "gecersiz cevap " + std::to_string(invalid) +
+                                                   " kez verildi; " + accepted + "."));
+  write(run.con, "(/4X,'GECERSIZ CEVAP - ',A)", {accepted});
+  write(run.con, question);
 }
 
-// Yes/no answer read as one character: "E" or "e" (evet) means yes; any
-// other answer, an empty line included, means no.
-bool readYes(Run& run) {
-  run.con.flush();
-  const std::string answer = run.conIn.readText(1);
-  return !answer.empty() && (answer[0] == 'E' || answer[0] == 'e');
+// One free-form real from the console into `value`, asked again while
+// `valid` does not hold; a "/" answer leaves it as it is. `question` is the
+// template that asked it.
+template <typename Valid>
+void readAnswer(Run& run, float& value, std::string_view question, const std::string& what, Valid valid,
+                const std::string& accepted) {
+  for (int invalid = 0;;) {
+    flushBeforeWaiting(run);
+    const ListTarget target[] = {&value};
+    run.conIn.readList(target, what);
+    if (valid(value)) return;
+    askAgain(run, invalid, question, what, accepted);
+  }
+}
+
+// Yes/no answer read by its first character: "E" or "e" (evet) means yes,
+// "H" or "h" (hayir) and an empty line no; any other answer is asked again.
+bool readYes(Run& run, std::string_view question) {
+  for (int invalid = 0;;) {
+    flushBeforeWaiting(run);
+    const char c = run.conIn.readText(1)[0];
+    if (c == 'E' || c == 'e') return true;
+    if (c == 'H' || c == 'h' || c == ' ') return false;
+    askAgain(run, invalid, question, "evet/hayir cevabi", "CEVAP E (EVET) VEYA H (HAYIR) OLMALIDIR");
+  }
 }
 
 void writeOptimumHeading(Run& run) {
@@ -38,8 +68,11 @@ void writeOptimumHeading(Run& run) {
 void askEfficiencyAndThrust(Run& run) {
   const InputData& in = run.s.in;
   StageState& st = run.s.prop.stage;
-  write(run.con, "(/4X,                                                    'BASLANGIC ICIN GENEL VERIMI GIRIN - etad ==> (0.50-0.70)')");
-  readAnswer(run, st.etad, "genel sevk verimi etad");
+  constexpr std::string_view kQuestion =
+      "(/4X,                                                    'BASLANGIC ICIN GENEL VERIMI GIRIN - etad ==> (0.50-0.70)')";
+  write(run.con, kQuestion);
+  readAnswer(run, st.etad, kQuestion, "genel sevk verimi etad", [](float v) { return v > 0.0f && v < 1.0f; },
+             "GENEL SEVK VERIMI etad 0 DAN BUYUK VE 1 DEN KUCUK OLMALIDIR");
   st.etadIn = st.etad;
   write(run.report, "(4X,'BASLANGIC ICIN VARSAYILAN etaD = ',F5.3,         2X,'OLARAK ALINMISTIR')", {st.etad});
 
@@ -79,8 +112,12 @@ void writeDiameterNote(Run& run) {
 void askBladesAndAreaRatio(Run& run) {
   const InputData& in = run.s.in;
   StageState& st = run.s.prop.stage;
-  write(run.con, "(//4X,'PERVANE KANAT SAYISINI (Z) GIRIN')");
-  readAnswer(run, st.Z, "kanat sayisi Z");
+  constexpr std::string_view kBladesQuestion = "(//4X,'PERVANE KANAT SAYISINI (Z) GIRIN')";
+  write(run.con, kBladesQuestion);
+  // The series are defined for whole blade numbers 2 to 7 only.
+  readAnswer(run, st.Z, kBladesQuestion, "kanat sayisi Z",
+             [](float z) { return z >= 2.0f && z <= 7.0f && z == std::floor(z); },
+             "KANAT SAYISI Z 2 ILE 7 ARASINDA BIR TAM SAYI OLMALIDIR");
   st.Zasked = st.Z;
   st.bladesAnswered = true;
   if (in.NSERIES == 2) st.Z = 3.0f;  // the Gawn/Burrill series is three-bladed
@@ -90,10 +127,14 @@ void askBladesAndAreaRatio(Run& run) {
   write(run.con, "(//4X,'KELLER FORMULUNE GORE GEREKLI ACINIM ALANI ORANI - Ear = ', F5.3,/'    OLARAK BULUNMUSTUR')", {st.EAR});
   if (run.s.IOPT == 3) writeDiameterNote(run);
 
-  write(run.con, "(4X,                                                     'DUZLENMIS ACINIM ALANINI DEGISTIRMEK ISTER MISINIZ (E / H)' )");
-  if (readYes(run)) {
-    write(run.con, "(//2X,'PERVANE DUZLENMIS ACININ ALANI ORANINI GIRIN')");
-    readAnswer(run, st.EAR, "acinim alani orani EAR");
+  constexpr std::string_view kChangeQuestion =
+      "(4X,                                                     'DUZLENMIS ACINIM ALANINI DEGISTIRMEK ISTER MISINIZ (E / H)' )";
+  write(run.con, kChangeQuestion);
+  if (readYes(run, kChangeQuestion)) {
+    constexpr std::string_view kAreaQuestion = "(//2X,'PERVANE DUZLENMIS ACININ ALANI ORANINI GIRIN')";
+    write(run.con, kAreaQuestion);
+    readAnswer(run, st.EAR, kAreaQuestion, "acinim alani orani EAR", [](float v) { return v > 0.0f; },
+               "ACINIM ALANI ORANI EAR 0 DAN BUYUK OLMALIDIR");
   }
   write(run.con, "(4/)");
 

@@ -17,6 +17,7 @@
 #include "run/input_file.h"
 #include "run/input_report.h"
 #include "run/run.h"
+#include "run/run_files.h"
 
 namespace gemi {
 
@@ -68,12 +69,6 @@ constexpr std::array<const char*, 7> kCreditsBox{
     "=====================================================",
 };
 
-// Step 2: a file the run writes must be there to take the records.
-void openForWriting(std::ofstream& f, const std::filesystem::path& path) {
-  f.open(path, std::ios::out | std::ios::trunc);
-  if (!f.is_open()) throw ReadFailure("DOSYA YAZILAMADI: " + path.string() + " olusturulamiyor (klasore yazma izni?)");
-}
-
 // Step 5.
 void writeTitleBlock(Run& run) {
   writeBoth(run, "(1X,72('-'))");
@@ -110,24 +105,28 @@ void writeOutputHeader(Run& run) {
 }
 
 // Steps 2-4: the input data file (or the text given for it) is read and
-// echoed; the echo is closed, the report stays open.
+// echoed; the echo is closed, the report stays open. The input file is
+// opened and checked before any output is emptied, and a model report of an
+// earlier run goes first: a run that stops before the model step must not
+// leave it beside the new report.
 void readAndEchoInput(Run& run, const std::optional<std::string>& inputText) {
   const bool files = run.outputs.writeFiles;
-  if (files) openForWriting(run.reportFile, run.file(kReportFileName));
-  std::ofstream crlFile;
-  if (files) openForWriting(crlFile, run.file(kEchoFileName));
-  std::ifstream tskFile;
+  std::optional<InputFile> tskFile;
   std::istringstream tskText;
   if (inputText) {
     tskText.str(*inputText);
   } else {
-    tskFile.open(run.file(kInputFileName));
-    // A folder of that name opens like a file on some systems but holds no records.
-    if (!tskFile.is_open() || std::filesystem::is_directory(run.file(kInputFileName)))
-      throw ReadFailure("GIRDI DOSYASI BULUNAMADI: " + run.file(kInputFileName).string() +
-                        " (girdi dosyasi " + kInputFileName + " calisma klasorunde olmali)");
+    const std::array<std::filesystem::path, 3> outputs{run.file(kReportFileName), run.file(kEchoFileName),
+                                                       run.file(kModelReportFileName)};
+    tskFile.emplace(run.file(kInputFileName), outputs);
   }
-  RecordReader tsk(inputText ? static_cast<std::istream&>(tskText) : tskFile, kInputFileName);
+  if (files) {
+    removeOldOutput(run.file(kModelReportFileName));
+    openForWriting(run.reportFile, run.file(kReportFileName));
+  }
+  std::ofstream crlFile;
+  if (files) openForWriting(crlFile, run.file(kEchoFileName));
+  RecordReader tsk(inputText ? static_cast<std::istream&>(tskText) : tskFile->stream(), kInputFileName);
   StreamSink crl(crlFile);
   RecordSink& echo = run.fileSink(crl);
   auto closeEcho = [&] {
@@ -187,17 +186,27 @@ void runToStop(Run& run, const std::optional<std::string>& inputText) {
   if (run.outputs.writeFiles) closeWritten(run.reportFile, run.file(kReportFileName));
 }
 
-// A failed run: its message on the console; the caller returns `status`.
+// A failed run: its message on the console, and as the last line of a
+// report the run left open with records in it, so that the file alone says
+// it is incomplete and why (an empty report claims nothing); the caller
+// returns `status`.
 int failRun(Run& run, const std::string& message, int status) {
-  run.report.flush();
-  writeList(run.con);
-  writeList(run.con, {message});
-  writeList(run.con, {"PROGRAM DURDURULDU (cikis kodu " + std::to_string(status) + ")"});
-  run.con.flush();
-  return status;
+  if (run.reportFile.is_open() && run.reportFile.tellp() > 0) {
+    writeList(run.report, {"*** RAPOR EKSIK - CALISMA YARIDA KALDI: " + message});
+    run.reportFile.close();
+  }
+  return reportFailure(run.con, message, status);
 }
 
 }  // namespace
+
+int reportFailure(RecordSink& con, const std::string& message, int status) {
+  writeList(con);
+  writeList(con, {message});
+  writeList(con, {"PROGRAM DURDURULDU (cikis kodu " + std::to_string(status) + ")"});
+  con.flush();
+  return status;
+}
 
 int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::filesystem::path& workDir,
                RunState* finalState) {
@@ -205,6 +214,8 @@ int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::fil
 }
 
 int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const RunOptions& options, RunState* finalState) {
+  // Declared before the run: the lock is dropped only after the run's files are closed.
+  std::optional<FolderLock> lock;
   Run run(consoleIn, consoleOut, options.workDir, options.outputs);
   int status = 0;
   auto failed = [&](RunEnding::Kind kind, const std::string& message, int code) {
@@ -212,6 +223,9 @@ int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const RunOptio
     return failRun(run, message, code);
   };
   try {
+    checkConsole(run);
+    // A run that writes no file leaves the folder to others.
+    if (options.outputs.writeFiles) lock.emplace(run.dir);
     runToStop(run, options.inputText);
   } catch (const ReadFailure& e) {
     status = failed(RunEnding::Kind::ReadFailure, e.what(), kReadFailureStatus);
@@ -221,11 +235,17 @@ int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const RunOptio
   } catch (...) {
     status = failed(RunEnding::Kind::InternalFault, "PROGRAM IC HATASI: bilinmeyen hata", kInternalFaultStatus);
   }
+  if (status == 0) {
+    writeList(run.con, {"Stop - Program terminated."});
+    run.con.flush();
+    // A console that took no text (closed, full, a broken pipe) is no success.
+    if (!run.consoleGood()) {
+      run.s.ending = RunEnding{RunEnding::Kind::ReadFailure, {}, kConsoleFailure};
+      status = kReadFailureStatus;
+    }
+  }
   if (finalState) *finalState = run.s;
-  if (status != 0) return status;
-  writeList(run.con, {"Stop - Program terminated."});
-  run.con.flush();
-  return 0;
+  return status;
 }
 
 }  // namespace gemi

@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+#include "format/format_template.h"
+
 #include "run/run.h"
 #include "run/run_state.h"
 
@@ -14,7 +16,8 @@ namespace gemi {
 
 // Exit statuses besides 0 (every ordinary stop, the design's own refusals
 // included).
-inline constexpr int kReadFailureStatus = 1;    // a file could not be read or written
+inline constexpr int kReadFailureStatus = 1;    // a file or the console could not be read or written,
+                                                // the folder is in use by another run
 inline constexpr int kInternalFaultStatus = 2;  // a fault of the program itself
 
 // A run as another program starts it: the folder, the input file's text when
@@ -32,6 +35,10 @@ int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const std::fil
                RunState* finalState = nullptr);
 int runProgram(std::istream& consoleIn, std::ostream& consoleOut, const RunOptions& options,
                RunState* finalState = nullptr);
+
+// A failure's message and the line that says the run was stopped, on the
+// console; returns `status`.
+int reportFailure(RecordSink& con, const std::string& message, int status);
 
 // Names and default form factors (1+k2) of the 11 appendages.
 void fillAppendageCatalogue(AppendageCatalogue& app);

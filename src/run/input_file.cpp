@@ -74,6 +74,12 @@ class InputRecords {
     stopRun(run_, "girdi", "KAYIT " + std::to_string(no) + " - " + std::string(name) + " = " + shown + ": " + std::string(rule));
   }
 
+  // A quantity that has a meaning only above zero (a length, a volume, a
+  // density): zero or less makes every result of the method meaningless.
+  void positive(int no, std::string_view name, float value) {
+    if (!(value > 0.0f)) refuse(no, name, value, std::string(name) + " SIFIRDAN BUYUK OLMALIDIR");
+  }
+
   RecordSink& echo() { return echo_; }
 
  private:
@@ -85,6 +91,20 @@ class InputRecords {
   RecordReader& tsk_;
   RecordSink& echo_;
 };
+
+// The speeds must be above zero and strictly ascending: the interpolation
+// and the spline over speed need distinct speeds in order.
+void checkSpeedList(Run& run, InputRecords& r) {
+  const InputData& in = run.s.in;
+  for (int i = 1; i <= in.NV; ++i) {
+    const std::string name = "HIZ VS(" + std::to_string(i) + ")";
+    r.positive(17, name, in.VS(i));
+    if (i > 1 && !(in.VS(i) > in.VS(i - 1)))
+      r.refuse(17, name, in.VS(i),
+               "HIZLAR KUCUKTEN BUYUGE SIRALI OLMALI, HER HIZ BIR ONCEKINDEN (VS(" + std::to_string(i - 1) +
+                   ")) BUYUK");
+  }
+}
 
 // The sea-trial speed must lie within the speed list, where the propeller is
 // selected; outside it the run cannot go on.
@@ -118,16 +138,24 @@ void readInputFile(Run& run, RecordReader& tsk, RecordSink& echo) {
   r.comments(1, 13);
   r.values(1, "RHO su yogunlugu (kg/m3) ve GRAV yercekimi ivmesi (m/sn2), iki sayi", {&in.RHO, &in.GRAV},
            "(F7.2,2X,F7.4)");
+  r.positive(1, "SU YOGUNLUGU RHO", in.RHO);
+  r.positive(1, "YERCEKIMI IVMESI GRAV", in.GRAV);
   r.comments(2, 1);
   r.values(2, "Lwl su hatti boyu (m), bir sayi", {&in.Lwl}, "(F8.3)");
+  r.positive(2, "SU HATTI BOYU Lwl", in.Lwl);
   r.comments(3, 1);
   r.values(3, "Lbp dikmeler arasi boy (m), bir sayi", {&in.Lbp}, "(F8.3)");
+  r.positive(3, "DIKMELER ARASI BOY Lbp", in.Lbp);
   r.comments(4, 1);
   r.values(4, "B kalip genisligi (m), bir sayi", {&in.B}, "(F8.3)");
+  r.positive(4, "KALIP GENISLIGI B", in.B);
   r.comments(5, 1);
   r.values(5, "Tf bas ve Ta kic draftlari (m), iki sayi", {&in.Tf, &in.Ta}, "(2F8.3)");
+  r.positive(5, "BAS DRAFTI Tf", in.Tf);
+  r.positive(5, "KIC DRAFTI Ta", in.Ta);
   r.comments(6, 1);
   r.values(6, "V deplasman hacmi (m3), bir sayi", {&in.V}, "(F10.3)");
+  r.positive(6, "DEPLASMAN HACMI V", in.V);
   r.comments(7, 1);
   r.values(7, "LCB sephiye merkezi (m, Lbp/2 den, ileri +), bir sayi", {&in.LCB}, "(F8.3)");
   r.comments(8, 1);
@@ -159,6 +187,7 @@ void readInputFile(Run& run, RecordReader& tsk, RecordSink& echo) {
   for (int i = 1; speedCountValid && i <= in.NV; ++i) speeds.push_back(in.VS(i));
   write(r.echo(), "(I3,50F8.3)", speeds);
   if (!speedCountValid) r.refuse(17, "HIZ SAYISI NV", in.NV, "HIZ SAYISI 1 ILE 50 ARASINDA OLMALIDIR");
+  checkSpeedList(run, r);
 
   r.comments(18, 1);
   r.values(18, "Vtrial seyir tecrubesi hizi (knot), bir sayi", {&in.Vtrial}, "(F8.3)");

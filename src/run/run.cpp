@@ -29,9 +29,19 @@ std::string statementText(std::string_view tmpl, std::initializer_list<Item> ite
   return text;
 }
 
+void checkConsole(Run& run) {
+  if (!run.consoleGood()) throw ReadFailure(kConsoleFailure);
+}
+
+void flushBeforeWaiting(Run& run) {
+  run.report.flush();
+  run.con.flush();
+  checkConsole(run);
+}
+
 void pauseRun(Run& run, std::string_view prompt) {
   writeList(run.con, {prompt});
-  run.con.flush();
+  flushBeforeWaiting(run);
   std::string line;
   run.conIn.next(line);  // end of input: treated as an empty line
 }

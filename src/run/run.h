@@ -59,6 +59,8 @@ struct Run {
   RecordSink& report;    // "KR-22-03-2017.SON"
 
   std::filesystem::path file(const char* name) const { return dir / name; }
+  // Whether the console has taken every record so far (always, when it is not written).
+  bool consoleGood() const { return !outputs.echoConsole || consoleSink_.good(); }
   // A sink for a further file of the run: `stream` when files are written, else the discarding one.
   RecordSink& fileSink(StreamSink& stream) { return outputs.writeFiles ? static_cast<RecordSink&>(stream) : discardSink_; }
 };
@@ -76,6 +78,19 @@ std::string statementText(std::string_view tmpl, std::initializer_list<Item> ite
 // Writes the prompt to the console and waits for one line. The line is not
 // interpreted; the end of console input counts as an empty line.
 void pauseRun(Run& run, std::string_view prompt = kStandardPause);
+
+// The message of a console that cannot be written.
+inline constexpr const char* kConsoleFailure =
+    "KONSOL YAZILAMADI: standart cikis kapali, dolu veya okuyani olmayan bir boru; calismanin mesajlari ve "
+    "sorulari gorulemez.";
+
+// Throws ReadFailure when the console can no longer take text (closed,
+// full, a broken pipe): what the run writes there would be lost unseen.
+void checkConsole(Run& run);
+
+// Before every question and pause: the report and the console flushed, so
+// that everything computed so far can be read while the program waits.
+void flushBeforeWaiting(Run& run);
 
 // Closes a file the run wrote. A file that could not be created, or a record
 // that could not be written (a full disk), throws ReadFailure naming the file,

@@ -5,6 +5,7 @@
 
 #include "numeric/interp.h"
 #include "run/run.h"
+#include "run/run_files.h"
 
 namespace gemi {
 namespace {
@@ -58,7 +59,7 @@ void writeModelReport(Run& run, int NV, const SpeedArray& CR, const SpeedArray& 
                       float Lwl, float TEMPm) {
   constexpr float g = kModelGravity;
   std::ofstream file;
-  if (run.outputs.writeFiles) file.open(run.file(kModelReportFileName));
+  if (run.outputs.writeFiles) openForWriting(file, run.file(kModelReportFileName));
   StreamSink fileOut(file);
   RecordSink& out = run.fileSink(fileOut);
   write(out, "(1X,72('-'))");

@@ -9,6 +9,7 @@
 #include <bit>
 #include <cstdint>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,22 @@ TEST(TomlInput, ShipsThroughTomlRunLikeTheirInputFiles) {
       EXPECT_EQ(viaToml.echo, original.echo);
     }
   }
+}
+
+// The companion runs a TOML ship from its values, without an input file in
+// the folder: the files are those of gemiguc run on the input file.
+TEST(TomlInput, TomlShipRunFromItsValuesWritesTheFilesOfTheInputFileRun) {
+  const RunResult original = runCase(exampleInput(), kExampleAnswers);
+  TempDir dir;
+  std::istringstream in(kExampleAnswers);
+  std::ostringstream out;
+  const std::string text = writeTsk(readTomlText(exampleToml(), "KR-22-03-2017.toml"));
+  EXPECT_EQ(runProgram(in, out, RunOptions{dir.path(), text, {}}), original.status);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "KR-22-03-2017.TSK"));
+  EXPECT_EQ(out.str(), original.console);
+  EXPECT_EQ(readFile(dir.path() / "KR-22-03-2017.CRL"), original.echo);
+  EXPECT_EQ(readFile(dir.path() / "KR-22-03-2017.SON"), original.report);
+  EXPECT_EQ(readFile(dir.path() / "TANK_ANALIZI_DEGERI.SON"), original.modelReport.value_or(""));
 }
 
 TEST(TomlInput, EveryValueSurvivesInputFileToTomlAndBack) {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,70 @@ TEST(ReadList, DecimalCommaOnlyWhereItCannotBeAList) {
   EXPECT_EQ(n, 0);
   EXPECT_EQ(a, 0.0f);
   EXPECT_EQ(in.read(Reals{0, 0}), (Reals{1.5f, 2}));
+}
+
+// A word of digits, a comma and anything more whose first part ends the read
+// loses its second part unseen: refused, whatever stands after the comma.
+// Where the second part is read as the next value, the comma separates.
+TEST(ReadList, DecimalCommaRefusedWhereTheReadEndsOnItsFirstPart) {
+  const struct {
+    const char* line;
+    std::size_t values;
+    bool refused;
+  } cases[] = {
+      {"1025 9,81x\n", 2, true},
+      {"1025 9,81.\n", 2, true},
+      {"1025 9,81\xC2\xA0\n", 2, true},  // a non-breaking space after the word
+      {"0,686.\n", 1, true},
+      {"-0,5e\n", 1, true},
+      {"1025 9,81\n", 2, true},           // as before: a number left on the record
+      {"10,12\n", 2, false},              // two draughts
+      {"1025 9.81,x\n", 2, false},        // the value has a point: the comma ends it
+      {"1025 9 ,81x\n", 2, false},        // a blank before the comma: the rest is not read
+      {"1,2,3\n", 2, false},              // a list of values
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    Input in(c.line);
+    const std::string msg = failureOf([&] { in.read(Reals(c.values, 0.0f)); });
+    EXPECT_EQ(!msg.empty(), c.refused) << msg;
+    if (c.refused) EXPECT_NE(msg.find("nokta kullanin"), std::string::npos) << msg;
+  }
+}
+
+// A stream that gives the same character without end, like /dev/zero.
+class Endless : public std::streambuf {
+ public:
+  explicit Endless(char c) { buf_.fill(c); }
+
+ protected:
+  int_type underflow() override {
+    setg(buf_.data(), buf_.data(), buf_.data() + buf_.size());
+    return traits_type::to_int_type(buf_[0]);
+  }
+
+ private:
+  std::array<char, 4096> buf_{};
+};
+
+TEST(ReadText, LineBeyondTheLimitFailsNamingSourceAndLine) {
+  // The limit itself, with a CRLF line end, is still a record.
+  Input atLimit("x\n" + std::string(kMaxRecordLength, 'y') + "\r\n" + std::string(kMaxRecordLength + 1, 'z') + "\n");
+  EXPECT_EQ(atLimit.nextLine(), "x");
+  EXPECT_EQ(atLimit.nextLine().size(), kMaxRecordLength);
+  std::string msg = failureOf([&] { atLimit.reader.readText(80, "aciklama satiri"); });
+  EXPECT_NE(msg.find("KR-22-03-2017.TSK, satir 3"), std::string::npos) << msg;
+  EXPECT_NE(msg.find("uzun"), std::string::npos) << msg;
+  // A console that never ends a line (/dev/zero) ends the read instead of filling memory.
+  for (char c : {'\0', '9'}) {
+    Endless zeros(c);
+    std::istream stream(&zeros);
+    RecordReader console(stream, "konsol");
+    float a = 0;
+    msg = failureOf([&] { console.readList(std::vector<ListTarget>{&a}, "etad"); });
+    EXPECT_NE(msg.find("konsol, satir 1"), std::string::npos) << msg;
+    EXPECT_NE(msg.find("uzun"), std::string::npos) << msg;
+  }
 }
 
 TEST(ReadList, EndOfInputFails) {

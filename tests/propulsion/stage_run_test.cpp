@@ -153,7 +153,7 @@ TEST(StageRun, NoTaskFromDiameterAndRevolutionsStopsAtTheSearch) {
   // empty propeller (zero efficiency, infinite power, "NaN" rows).
   for (const std::string& input : {withRecord(exampleInput(), kDiameter, "0.02"),
                                    withRecord(exampleInput(), kRevolutions, "0.1")}) {
-    const RunResult r = runCase(input, "0.0\n" + kFourBladesKeepKeller);
+    const RunResult r = runCase(input, "0.6\n" + kFourBladesKeepKeller);
     EXPECT_EQ(r.status, 0);
     for (const std::string* out : {&r.console, &r.report})
       EXPECT_TRUE(contains(*out, "PERVANE HESABI SECILEMIYOR")) << *out;

@@ -99,15 +99,15 @@ TEST(InputFile, ValuesOverTwoLinesAndExtraValues) {
 TEST(InputFile, RepeatCountsSlashAndCrLf) {
   std::string text = withRecord(exampleInput(), 41, "4*1.25");
   text = withRecord(text, 43, "3 2*1.1 /");  // the third factor is not given and stays 0
-  text = withRecord(text, 5, "9.5 /");       // Ta keeps its initial 0
+  text = withRecord(text, 16, "9.5 /");      // ONYUZ keeps its initial 0 (a zero draught is refused)
   std::string crlf;
   for (const auto& line : linesOf(text)) crlf += line + "\r\n";
   const auto r = runCase(crlf);
   const InputData& in = r.state.in;
   EXPECT_EQ(in.FFDF, 1.25f);
   EXPECT_EQ(in.ERFAC, 1.25f);
-  EXPECT_EQ(in.Tf, 9.5f);
-  EXPECT_EQ(in.Ta, 0.0f);
+  EXPECT_EQ(in.HFP, 9.5f);
+  EXPECT_EQ(in.ONYUZ, 0.0f);
   ASSERT_EQ(in.NDF, 3);
   EXPECT_EQ(in.DF(2), 1.1f);
   EXPECT_EQ(in.DF(3), 0.0f);
@@ -199,6 +199,43 @@ TEST(InputFile, SpeedAndFactorCountsOutsideTheirTablesAreRefused) {
   EXPECT_EQ(r.state.in.VS(50), 60.0f);
   EXPECT_EQ(r.state.in.DF(10), 1.02f);
   EXPECT_TRUE(contains(r.report, "CIKIS BILGILERI"));
+}
+
+// Values without physical meaning are refused with their record, before any
+// of them reaches the calculation (NaN, Infinity or asterisks in a report
+// that looks complete). F12.4 renders -1025 as "  -1025.0000", -205 as "   -205.0000", 0 as "       .0000".
+TEST(InputFile, ValuesWithoutPhysicalMeaningAreRefused) {
+  const struct {
+    int no;
+    const char* values;
+    const char* valueLine;
+    const char* rule;
+  } cases[] = {
+      {1, "-1025 9.81", "   KAYIT  1 - SU YOGUNLUGU RHO =  -1025.0000", "SU YOGUNLUGU RHO SIFIRDAN BUYUK OLMALIDIR"},
+      {1, "1025 0", "   KAYIT  1 - YERCEKIMI IVMESI GRAV =       .0000", "YERCEKIMI IVMESI GRAV SIFIRDAN BUYUK OLMALIDIR"},
+      {2, "0", "   KAYIT  2 - SU HATTI BOYU Lwl =       .0000", "SU HATTI BOYU Lwl SIFIRDAN BUYUK OLMALIDIR"},
+      {3, "-205", "   KAYIT  3 - DIKMELER ARASI BOY Lbp =   -205.0000", "DIKMELER ARASI BOY Lbp SIFIRDAN BUYUK OLMALIDIR"},
+      {4, "0", "   KAYIT  4 - KALIP GENISLIGI B =       .0000", "KALIP GENISLIGI B SIFIRDAN BUYUK OLMALIDIR"},
+      {5, "0 10", "   KAYIT  5 - BAS DRAFTI Tf =       .0000", "BAS DRAFTI Tf SIFIRDAN BUYUK OLMALIDIR"},
+      {5, "10 -1", "   KAYIT  5 - KIC DRAFTI Ta =     -1.0000", "KIC DRAFTI Ta SIFIRDAN BUYUK OLMALIDIR"},
+      {6, "0", "   KAYIT  6 - DEPLASMAN HACMI V =       .0000", "DEPLASMAN HACMI V SIFIRDAN BUYUK OLMALIDIR"},
+      {17, "3 0 15 25", "   KAYIT 17 - HIZ VS(1) =       .0000", "HIZ VS(1) SIFIRDAN BUYUK OLMALIDIR"},
+      {17, "3 -15 15 25", "   KAYIT 17 - HIZ VS(1) =    -15.0000", "HIZ VS(1) SIFIRDAN BUYUK OLMALIDIR"},
+      {17, "3 15 25 20", "   KAYIT 17 - HIZ VS(3) =     20.0000",
+       "HIZLAR KUCUKTEN BUYUGE SIRALI OLMALI, HER HIZ BIR ONCEKINDEN (VS(2)) BUYUK"},
+      {17, "3 15 15 25", "   KAYIT 17 - HIZ VS(2) =     15.0000",
+       "HIZLAR KUCUKTEN BUYUGE SIRALI OLMALI, HER HIZ BIR ONCEKINDEN (VS(1)) BUYUK"},
+      {17, "3 27 25 15", "   KAYIT 17 - HIZ VS(2) =     25.0000",
+       "HIZLAR KUCUKTEN BUYUGE SIRALI OLMALI, HER HIZ BIR ONCEKINDEN (VS(1)) BUYUK"},
+  };
+  for (const auto& c : cases) expectRefusal(c.no, c.values, c.valueLine, c.rule);
+  // A descending list is refused as such, not as a trial speed outside the range.
+  const auto r = runCase(withRecord(exampleInput(), 17, "3 27 25 15"));
+  EXPECT_FALSE(contains(r.console, "HIZ ARALIGI DISINDA")) << r.console;
+  // Merely unusual values pass: fresh water, a smaller gravity, a very small ship, one speed.
+  std::string unusual = withRecord(withRecord(exampleInput(), 1, "1000 9.7"), 6, "0.5");
+  unusual = withRecord(withRecord(unusual, 17, "1 25"), 18, "25");
+  EXPECT_TRUE(contains(runCase(unusual).report, "CIKIS BILGILERI"));
 }
 
 TEST(InputFile, PropellerDataUnfitForThePropellerStageIsRefused) {

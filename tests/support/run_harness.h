@@ -17,6 +17,8 @@
 namespace gemi::testing {
 
 inline std::string readFile(const std::filesystem::path& p) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(p, ec)) return {};  // a folder standing under a file's name
   std::ifstream f(p, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(f), {});
 }
@@ -68,7 +70,8 @@ inline RunResult runIn(const std::filesystem::path& dir, const std::string& answ
   r.console = out.str();
   r.report = readFile(dir / "KR-22-03-2017.SON");
   r.echo = readFile(dir / "KR-22-03-2017.CRL");
-  if (std::filesystem::exists(dir / "TANK_ANALIZI_DEGERI.SON"))
+  std::error_code ec;  // a folder in its place, or a path too long: no model report
+  if (std::filesystem::is_regular_file(dir / "TANK_ANALIZI_DEGERI.SON", ec))
     r.modelReport = readFile(dir / "TANK_ANALIZI_DEGERI.SON");
   return r;
 }
