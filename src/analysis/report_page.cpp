@@ -382,8 +382,8 @@ void Page::propeller() {
     }
     putTable(out_, t);
     if (p.task == 1 || p.task == 3)
-      out_ += "<p>Arama, varsayılan verimle bulunan itme için aday pervanelerden en verimlisini seçer; işletme noktası "
-              "ise seçilen devirle deneme hızındaki J'de, adayların P/D eğrisinden okunan adım oranıyla yeniden "
+      out_ += "<p>Arama, deneme hızında gereken itmeyi veren aday pervanelerden en verimlisini seçer; işletme noktası "
+              "ise seçilen devir ve çapla deneme hızındaki J'de, adayların P/D eğrisinden okunan adım oranıyla yeniden "
               "hesaplanır. Bu yüzden iki sütun biraz farklıdır; sonraki hesaplar işletme noktasını kullanır.</p>\n";
     else
       out_ += "<p>Çap ve devir verildiği için işletme noktası aramanın seçtiği pervanedir; yalnızca itme ve tork "

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "analysis/plot_files.h"
 #include "page_support.h"
 
 namespace gemi::testing {
@@ -96,20 +95,6 @@ TEST(CompanionPlots, OnlyThePlotsOfTheStagesThatRanAreWritten) {
       EXPECT_TRUE(contains(c.file("guc.svg"), "Ulaşılacak hız yok"));
     }
   }
-}
-
-// The power plot of a record without the reachable speed but with an engine
-// (the root search stopped) still draws the available power: Pav =
-// (1 - Seamar) MCR Pengine NPROP - PTO = 0.85 * 0.85 * 48000 = 34680 kW.
-TEST(CompanionPlots, PowerDataWithoutReachableSpeedKeepsTheAvailablePower) {
-  analysis::Results r;
-  r.used.Pengine = 48000.0f, r.used.MCR = 0.85f, r.used.Seamar = 0.15f, r.used.NPROP = 1;
-  r.propulsion = {{"Vs_kn", {15.0f, 17.0f}}, {"PE_kW", {1.0f, 2.0f}}, {"PDT_kW", {2.0f, 3.0f}}, {"PB_kW", {3.0f, 4.0f}}};
-  const analysis::PlotData d = analysis::plotData(r);
-  ASSERT_TRUE(d.power && d.power->available);
-  EXPECT_NEAR(*d.power->available, 34680.0f, 0.01f);
-  EXPECT_FALSE(d.power->reachable);
-  EXPECT_FALSE(d.resistance || d.openWater || d.burrill);
 }
 
 // The findings on the console after the summary and in sonuc.json. The
