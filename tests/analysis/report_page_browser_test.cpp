@@ -15,9 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 
 std::optional<std::string> chromiumPath() {
-  if (const char* env = std::getenv("GEMI_CHROMIUM"); env && *env) return std::string(env);
-  for (const char* p : {"/usr/bin/chromium", "/usr/bin/chromium-browser"})
-    if (fs::exists(p)) return std::string(p);
+  const char* env = std::getenv("GEMI_CHROMIUM");
+  for (const char* p : {env ? env : "", "/usr/bin/chromium", "/usr/bin/chromium-browser"})
+    if (*p && fs::exists(p)) return std::string(p);
   return std::nullopt;
 }
 
