@@ -99,8 +99,10 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
   opt.html = html;
   if (etad != "oto") {
     const auto v = parseReal(etad);
-    if (!v || !(*v > 0.0f && *v <= 1.0f))
-      return bad("--etad icin 0 ile 1 arasinda bir sayi (ondalik ayrac nokta) veya oto gerekir: '" + etad + "'");
+    // The dialogue takes an efficiency above 0 and below 1 only.
+    if (!v || !(*v > 0.0f && *v < 1.0f))
+      return bad("--etad icin 0 ile 1 arasinda (ikisi de haric) bir sayi (ondalik ayrac nokta) veya oto gerekir: '" +
+                 etad + "'");
     opt.etad = v;
   }
   if (!z.empty()) {

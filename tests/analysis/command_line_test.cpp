@@ -55,7 +55,7 @@ TEST(CommandLine, OptionsAreTakenAsGiven) {
 
 TEST(CommandLine, BadOptionsAndValuesEndWithStatusTwo) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--bilinmeyen"}, {"--etad", "0,686"}, {"--etad", "abc"}, {"--etad", "1.5"}, {"--etad", "0"},
+      {"--bilinmeyen"}, {"--etad", "0,686"}, {"--etad", "abc"}, {"--etad", "1"}, {"--etad", "0"},
       {"--etad", "nan"}, {"--z", "4.5"}, {"--z", "9"}, {"--ear", "-0.2"}, {"--ear", "0.7x"},
       {"--z"}, {"a.TSK", "b.TSK"}};
   for (const auto& args : bad) {
