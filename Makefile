@@ -1,5 +1,6 @@
-# Convenience front end over CMake: `make` builds build/gemiguc, `make test`
-# builds and runs every test, `make run` runs the example ship in run/.
+# Convenience front end over CMake: `make` builds build/gemiguc and
+# build/gemiguc-analiz, `make test` builds and runs every test, `make run`
+# runs the example ship in run/.
 # Missing build tools are installed first (.ci/install-deps).
 BUILD ?= build
 JOBS ?= $(shell nproc)
@@ -7,7 +8,7 @@ JOBS ?= $(shell nproc)
 .PHONY: all deps configure test run bench sanitize fuzz clean
 
 all: configure
-	cmake --build $(BUILD) --target gemiguc -j $(JOBS)
+	cmake --build $(BUILD) --target gemiguc gemiguc-analiz -j $(JOBS)
 
 deps:
 	@bash .ci/install-deps

@@ -186,6 +186,7 @@ void writePropulsionCharacteristics(Run& run) {
 
   // Open-water curve, box and table (the pause on the console only).
   const OpenWaterTable ow = openWaterTable(s, p.PoD, p.EAR, st.Z, p.J, p.D, p.RPM);
+  s.prop.ow = ow;
   writeOpenWaterBox(run.con, in.NSERIES, p, st.Z);
   pauseRun(run, "DEVAM ICIN 'ENTER' TUSUNA BASIN");
   writeOpenWaterTable(run.con, ow);
@@ -200,20 +201,26 @@ void writePropulsionCharacteristics(Run& run) {
 
   // Minimum-service characteristics at every speed.
   std::vector<ServiceRow> rows;
-  for (int k = 1; k <= in.NV; ++k)
-    rows.push_back(serviceRow(ow, in.VS(k), s.sp.PE(k), s.sp.w(k), s.sp.t(k), s.sp.etarr(k), p.D, in.RHO, in.NPROP));
+  for (int k = 1; k <= in.NV; ++k) {
+    ServiceRow r = serviceRow(ow, in.VS(k), s.sp.PE(k), s.sp.w(k), s.sp.t(k), s.sp.etarr(k), p.D, in.RHO, in.NPROP);
+    r.PB = r.PDT / in.etas;
+    r.PBM = r.PB / in.MCR;
+    rows.push_back(r);
+  }
+  s.prop.service = rows;
   writeServiceTable(run.con, in, s.sp, rows);
   writeServiceTable(run.report, in, s.sp, rows);
 
   // Speed that the installed power reaches.
   if (in.Pengine > 0.1f && !rows.empty()) {
     std::vector<float> PB;
-    for (const ServiceRow& r : rows) PB.push_back(r.PDT / in.etas);
+    for (const ServiceRow& r : rows) PB.push_back(r.PB);
     const float Pav = availablePower(in.Seamar, in.NPROP, in.Pengine, in.MCR, in.PTO);
     const bool beyondList = PB.back() < Pav;
     float V = 0.0f;
     if (!beyondList)
       V = ROOTSP(run, in.NV, std::span<const float>(in.VS.data(), PB.size()), std::span<const float>(PB), Pav);
+    s.prop.reach = {true, beyondList, beyondList ? in.VS(in.NV) : V, Pav};
     writeReachableSpeed(run.con, in, V, beyondList);
     writeReachableSpeed(run.report, in, V, beyondList);
   }

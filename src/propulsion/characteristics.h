@@ -9,13 +9,8 @@
 
 namespace gemi {
 
-// Open-water table of the selected propeller: the J grid 0.200, 0.225, ...
-// up to the first negative thrust, with the trial point's J inserted.
-inline constexpr int kOpenWaterPoints = 42;
-struct OpenWaterTable {
-  int n = 0;
-  std::array<float, kOpenWaterPoints> J{}, KT{}, KQ{}, ETA0{};
-};
+// OpenWaterTable and ServiceRow are declared with the propeller state
+// (propulsion/propeller_state.h), which keeps them after the run.
 
 // Advance coefficients of the table: the grid while KT >= 0 (evaluated on the
 // series state as it stands), plus Jtrial, ascending. A trial J within 1e-5
@@ -27,14 +22,6 @@ int openWaterAdvanceList(RunState& s, float PoD, float EAR, float& Z, float Jtri
 // The table at those points, each with the Reynolds-number correction of the
 // full-scale propeller (diameter D, RPM).
 OpenWaterTable openWaterTable(RunState& s, float PoD, float EAR, float& Z, float Jtrial, float D, float RPM);
-
-// One row of the minimum-service table.
-struct ServiceRow {
-  float RPM = 0, J = 0, KT = 0, KQ = 0, ETA0 = 0;
-  float ETAH = 0, ETAD = 0;
-  float PD = 0;   // delivered power per propeller, kW
-  float PDT = 0;  // delivered power of all propellers, kW
-};
 
 // The row for a speed VS (knots) with effective power PE (kW) and the
 // propulsion factors w, t, etarr of that speed: the revolutions where the

@@ -63,6 +63,14 @@ void writeRevolutionsLine(Run& run, float n, float RPM, float Q, float PD) {
             {n, RPM, Q / 1000.0f, PD});
 }
 
+// The search's table kept in the run state, line by line as listed.
+void storeSearchTable(Run& run, bool J4, const OptimumSearchResult& r) {
+  SearchTable& t = run.s.prop.search;
+  t = {true, J4, r.target, {}, r.chosen + 1};
+  for (const Candidate& c : r.cand)
+    t.rows.push_back({c.PoD, c.J, c.KT, 10.0f * c.KQ, c.ETA0, BpOf(c.KQ, c.J), deltaOf(c.J)});
+}
+
 // The table of an optimum search: heading, one line per candidate, closing
 // rule. Without any candidate there is no propeller to choose: the run says
 // so and stops.
@@ -72,6 +80,7 @@ void writeOptimumTable(Run& run, bool J4, const OptimumSearchResult& r) {
   const char* const kReportColumns = " i    P/D      J       Kt      10Kq     eta0       Bp         delta";
   const char* const kHeading = J4 ? "(//5X,'Pervane Karakteristikleri - Kt/J^4 = ',F6.3/)"
                                   : "(//5X,'Pervane Karakteristikleri - Kt/J^2 = ',F6.3/)";
+  storeSearchTable(run, J4, r);
   write(run.con, kHeading, {r.target});
   writeList(run.con, {kRule});
   writeList(run.con, {kColumns});
@@ -137,6 +146,7 @@ void storeCandidates(Run& run, const OptimumSearchResult& r) {
 // The selected propeller; the series state is left as an evaluation at its
 // own advance coefficient would leave it.
 void storeSelected(Run& run, float PoD, float J, float KT, float KQ, float ETA0, float PD) {
+  run.s.prop.choice = {true, PoD, J, KT, KQ, ETA0, PD};
   SelectedPropeller& sel = run.s.prop.sel;
   sel.J = J;
   sel.KT = KT;

@@ -73,6 +73,7 @@ void askEfficiencyAndThrust(Run& run) {
   write(run.con, kQuestion);
   readAnswer(run, st.etad, kQuestion, "genel sevk verimi etad", [](float v) { return v > 0.0f && v < 1.0f; },
              "GENEL SEVK VERIMI etad 0 DAN BUYUK VE 1 DEN KUCUK OLMALIDIR");
+  st.etadIn = st.etad;
   write(run.report, "(4X,'BASLANGIC ICIN VARSAYILAN etaD = ',F5.3,         2X,'OLARAK ALINMISTIR')", {st.etad});
 
   st.Pd = st.PEtr / st.etad;
@@ -235,6 +236,7 @@ void runCavitationChecks(Run& run) {
   st.EARwag = r.EARwag;
   st.Vtip = r.Vtip;
   if (r.sigmaInLimits) {
+    st.burrill = true;
     st.EAR25 = r.EAR25;
     st.EAR50 = r.EAR50;
     st.EARup = r.EARup;

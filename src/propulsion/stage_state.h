@@ -11,7 +11,8 @@ struct StageState {
   float CVtr = 0;      // viscous resistance coefficient at the trial speed
   float w = 0, t = 0, etarr = 0;  // propulsion factors at the trial speed (with WFAC, TFAC, ERFAC)
   float PEtr = 0;      // effective power at the trial speed, kW
-  float etad = 0;      // overall propulsive efficiency assumed by the user
+  float etad = 0;      // overall propulsive efficiency: assumed, after the power chain the computed one
+  float etadIn = 0;    // the efficiency as the user gave it
   float Pd = 0;        // delivered power needed, PEtr / etad, kW
   float Va = 0;        // advance speed, knots
   float Rt = 0;        // resistance at the trial speed from PEtr, kN
@@ -26,6 +27,7 @@ struct StageState {
   float Tauc = 0;      // thrust loading coefficient
   float EARwag = 0;    // minimum EAR, Wageningen criterion
   float EAR25 = 0, EAR50 = 0, EARup = 0;  // minimum EAR, Burrill 2.5 %, 5 %, upper limit
+  bool burrill = false;  // Sigma within Burrill's limits: EAR25, EAR50, EARup were formed
   float Vtip = 0;      // blade tip speed, m/s
   // Power chain and operating point.
   float etadC = 0;     // propulsive efficiency of the selected propeller

@@ -265,6 +265,7 @@ void resistanceSpeedStep(Run& run, int i) {
   s.sp.Rbulb(i) = bulb.Rbulb;
   s.sp.Rbot(i) = Rbot;
   s.sp.RAIR(i) = air.RAIR;
+  s.sp.computed = i;
 }
 
 }  // namespace gemi

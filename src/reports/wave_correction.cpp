@@ -39,6 +39,12 @@ SpeedArray waveCorrectionFactors(int NDF, const Table1<float, kMaxCorrectionFact
 }
 
 void applyWaveCorrection(SpeedResults& sp, const SpeedArray& DFV, const SpeedArray& VS, int NV, float RHO, float S) {
+  sp.waveCorrected = true;
+  sp.DFV = DFV;
+  sp.CR0 = sp.CR;
+  sp.CT0 = sp.CT;
+  sp.RTOTAL0 = sp.RTOTAL;
+  sp.PE0 = sp.PE;
   for (int i = 1; i <= NV; ++i) {
     const float Vms = VS(i) * 0.5144f;
     sp.CR(i) = DFV(i) * sp.CR(i);

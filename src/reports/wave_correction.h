@@ -18,7 +18,8 @@ SpeedArray waveCorrectionFactors(int NDF, const Table1<float, kMaxCorrectionFact
                                  int NV);
 
 // Scales CR(i) by DFV(i) and forms CT, RTOTAL (kN) and PE (kW) again, with
-// sea water density RHO (kg/m3) and wetted surface S (m2).
+// sea water density RHO (kg/m3) and wetted surface S (m2). The values before
+// the correction and the factors stay in sp (CR0, CT0, RTOTAL0, PE0, DFV).
 void applyWaveCorrection(SpeedResults& sp, const SpeedArray& DFV, const SpeedArray& VS, int NV, float RHO, float S);
 
 }  // namespace gemi

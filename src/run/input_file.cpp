@@ -125,6 +125,12 @@ void checkTrialSpeed(Run& run) {
 }  // namespace
 
 void readInputFile(Run& run, RecordReader& tsk, RecordSink& echo) {
+  // The values as read are kept however the reading ends (a refused value
+  // included), before later stages fill in D, N, S or IE.
+  struct KeepGiven {
+    RunState& s;
+    ~KeepGiven() { s.given = s.in; }
+  } keepGiven{run.s};
   InputData& in = run.s.in;
   AppendageCatalogue& app = run.s.app;
   InputRecords r(run, tsk, echo);

@@ -70,6 +70,11 @@ struct AppendageCatalogue {
 struct SpeedResults {
   SpeedArray Fn, Rn, CF, CV, RF, RV, RW, Rbulb, Rayna, Rbot, RAIR, CA, RA, RTOTAL, CT, CR, PE;
   SpeedArray w, t, etarr;
+  int computed = 0;  // speeds 1 .. computed went through the resistance step
+  // The values before the correction of the wave resistance, and the factors
+  // applied (set when the input asks for a correction).
+  bool waveCorrected = false;
+  SpeedArray DFV, CR0, CT0, RTOTAL0, PE0;
   // RAPP(i, 0) total appendage resistance, RAPP(i, j) appendage j, kN.
   float& RAPP(int i, int j) { return rapp_(i).at(checkJ(j)); }
   float RAPP(int i, int j) const { return rapp_(i).at(checkJ(j)); }
@@ -94,6 +99,7 @@ struct RunEnding {
 };
 
 struct RunState {
+  InputData given;    // the input values as read, before the stages fill in D, N, S, IE
   InputData in;
   AppendageCatalogue app;
   int IOPT = 0;       // propeller task (1..4, 0 = none)
