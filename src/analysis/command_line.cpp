@@ -56,7 +56,8 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
   app.get_version_ptr()->group(kGroup);
   app.footer(
       "Ciktilar (cikti klasorunde): KR-22-03-2017.CRL, KR-22-03-2017.SON, gerekirse TANK_ANALIZI_DEGERI.SON\n"
-      "(gemiguc ile ayni), direnc.csv, sevk.csv, acik_su.csv, arama.csv, sonuc.json.\n"
+      "(gemiguc ile ayni), direnc.csv, sevk.csv, acik_su.csv, arama.csv, direnc.svg, guc.svg,\n"
+      "acik_su.svg, burrill.svg, rapor.html, sonuc.json.\n"
       "Cikis kodlari: 0 hesap tamamlandi, 3 hesap tasarim gerekcesiyle durdu, 1 okuma/yazma hatasi,\n"
       "2 gecersiz secenek.\n"
       "Tarama (--tara, listeli --z/--ear/--etad, birden cok girdi): varyantlar.csv, tek taranan degerde\n"
@@ -64,7 +65,7 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
       "130 Ctrl-C ile durduruldu (tablo eksik olarak isaretlenir).");
 
   std::string input = opt.input.string(), etad = "oto", z, ear, out_dir;
-  bool verbose = false;
+  bool verbose = false, html = opt.html;
   std::vector<std::string> inputs{input}, settings, ranges;
   std::string tskOf, tomlOf;
   unsigned jobs = 0;
@@ -106,6 +107,7 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
       ->type_name("X.TSK")
       ->group(kGroup);
   app.add_flag("--uzerine-yaz", overwrite, "--tsk-yaz ve --toml-yaz var olan dosyanin uzerine yazar")->group(kGroup);
+  app.add_flag("--html", html, "rapor.html sayfasini yazar (varsayilan; --html=false yazmaz)")->group(kGroup);
 
   try {
     app.parse(argc, argv);
@@ -154,6 +156,7 @@ int parseCommandLine(int argc, const char* const* argv, Options& opt, std::ostre
   }
   if (every && opt.axes.empty() && inputs.size() < 2)
     return bad("--hepsi yalnizca taramada (--tara, liste, birden cok girdi dosyasi) kullanilir");
+  opt.html = html;
   if (etad != "oto") {
     const auto v = parseReal(etad);
     // The dialogue takes an efficiency above 0 and below 1 only.

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "analysis/command_line.h"
+#include "analysis/report_page.h"
 #include "format/format_template.h"
 #include "run/driver.h"
 #include "run/run.h"
@@ -68,7 +69,8 @@ std::string fixed(float v, int decimals) {
 // they would look like results of this run. (The model report is written
 // afresh when the run gets that far with a model scale.)
 void removeOldExports(const fs::path& dir) {
-  for (const char* name : {kResistanceCsv, kPropulsionCsv, kOpenWaterCsv, kSearchCsv, kJsonFile, kModelReportFileName}) {
+  for (const char* name : {kResistanceCsv, kPropulsionCsv, kOpenWaterCsv, kSearchCsv, kJsonFile, kModelReportFileName,
+                           kResistanceSvg, kPowerSvg, kOpenWaterSvg, kBurrillSvg, kReportPage}) {
     std::error_code ec;
     fs::remove(dir / name, ec);
   }
@@ -233,6 +235,7 @@ Outcome runCompanion(const Options& opt, std::ostream& out, std::ostream& err) {
   Results r = buildResults(s, end, s.ending.message, std::move(meta));
   try {
     writeTables(r, o.outDir);
+    writePlotsAndPage(r, opt.html, inputText, o.outDir);
     writeJson(r, o.outDir);
   } catch (const std::exception& e) {
     err << e.what() << "\n";
@@ -241,6 +244,7 @@ Outcome runCompanion(const Options& opt, std::ostream& out, std::ostream& err) {
     return o;
   }
   writeSummary(out, r, o.outDir);
+  for (const std::string& line : applicabilityConsoleLines(r.applicability)) out << line << "\n";
   if (end == EndKind::ReadFailure || end == EndKind::InternalFault) err << r.endMessage << "\n";
   o.status = r.exitStatus;
   o.results = std::move(r);

@@ -24,6 +24,7 @@ struct Options {
   std::optional<float> EAR;           // area ratio; empty: keep Keller's
   std::optional<std::filesystem::path> outDir;  // empty: analiz/ beside the input file
   bool verbose = false;               // show the program's own console transcript
+  bool html = true;                   // write rapor.html
 
   // Ship files, settings and sweeps (analysis/variants.h, analysis/sweep.h).
   std::optional<std::string> inputText;       // the input file's text when given (a variant); `input` names it

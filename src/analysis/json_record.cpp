@@ -188,6 +188,23 @@ Json characteristicsObject(Builder& b, const Results& r) {
   return o;
 }
 
+// One object per check that applied; an open end of a range is null.
+Json applicabilityArray(Builder& b, const std::vector<ApplicabilityCheck>& checks) {
+  Json a = Json::array();
+  for (const ApplicabilityCheck& c : checks) {
+    const std::string w = "uygulanabilirlik." + c.name;
+    Json o = Json::object();
+    o["ad"] = c.name;
+    o["deger"] = b.num(c.value, w + ".deger");
+    o["alt"] = std::isnan(c.lower) ? Json(nullptr) : b.num(c.lower, w + ".alt");
+    o["ust"] = std::isnan(c.upper) ? Json(nullptr) : b.num(c.upper, w + ".ust");
+    o["durum"] = statusWord(c.status);
+    o["kaynak"] = c.source;
+    a.push_back(std::move(o));
+  }
+  return a;
+}
+
 }  // namespace
 
 std::string jsonText(const Results& r) {
@@ -206,6 +223,7 @@ std::string jsonText(const Results& r) {
   end["mesaj"] = r.endMessage;
   end["cikis_kodu"] = r.exitStatus;
   j["bitis"] = end;
+  j["uygulanabilirlik"] = applicabilityArray(b, r.applicability);
   std::vector<std::string> warnings = r.meta.warnings;
   warnings.insert(warnings.end(), b.warnings.begin(), b.warnings.end());
   j["uyarilar"] = warnings;

@@ -195,6 +195,7 @@ Results buildResults(const RunState& s, EndKind end, const std::string& message,
   }
   r.propeller = propellerResults(s);
   if (s.prop.reach.computed) r.reach = s.prop.reach;
+  r.applicability = checkApplicability(s);
   return r;
 }
 

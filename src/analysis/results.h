@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/applicability.h"
 #include "run/run_state.h"
 
 namespace gemi::analysis {
@@ -85,6 +86,7 @@ struct Results {
   int searchChosen = 0;     // number of the selected line, 0 none
   std::optional<PropellerResults> propeller;  // absent: the stage did not start
   std::optional<ReachableSpeed> reach;        // absent: not computed
+  std::vector<ApplicabilityCheck> applicability;  // the checks that applied to the run
 };
 
 // The record of a run from its final state. `end`, `message` and `meta` come

@@ -84,7 +84,8 @@ TEST(Companion, EfficiencyLoopSettlesOnTheExampleInTwoRuns) {
   EXPECT_EQ(readFile(c.out() / "KR-22-03-2017.SON"), runCase(exampleInput(), kExampleAnswers).report);
   EXPECT_TRUE(contains(r.out, "Ulasilacak hiz: 25.35 kn"));
   EXPECT_TRUE(contains(r.out, "Bitis: hesap tamamlandi"));
-  EXPECT_TRUE(contains(r.out, "direnc.csv sevk.csv acik_su.csv arama.csv sonuc.json"));
+  EXPECT_TRUE(contains(r.out, "direnc.csv sevk.csv acik_su.csv arama.csv direnc.svg guc.svg acik_su.svg burrill.svg "
+                              "rapor.html sonuc.json"));
 }
 
 TEST(Companion, EfficiencyAsTypedIsWhatTheCheckPrints) {

@@ -126,7 +126,7 @@ TEST(AnalysisResults, JsonReadsBackBitForBitUnderItsFixedNames) {
   std::vector<std::string> names;
   for (const auto& [k, v] : j.items()) names.push_back(k);
   EXPECT_EQ(names, (std::vector<std::string>{"surum", "girdi", "gemi", "hizlar", "pervane", "guc", "karakteristik",
-                                             "ulasilacak_hiz_kn", "bitis", "uyarilar", "dosyalar"}));
+                                             "ulasilacak_hiz_kn", "bitis", "uygulanabilirlik", "uyarilar", "dosyalar"}));
   const StageState& st = s.prop.stage;
   // Values that the README states for the example, and their bits in the state.
   const std::tuple<const char*, float, float, float> scalars[] = {
