@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "analysis/svg.h"
+#include "analysis/whole_file.h"
 #include "propulsion/cavitation.h"
 
 namespace gemi::analysis {
@@ -192,24 +193,7 @@ std::string variantSweepPlot(const VariantSweep& s) {
 }
 
 void writeSvgFile(const std::filesystem::path& file, const std::string& svg) {
-  std::filesystem::path tmp = file;
-  tmp += ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    out << svg;
-    out.close();
-    if (!out) {
-      std::error_code ec;
-      std::filesystem::remove(tmp, ec);
-      throw std::runtime_error("Dosya yazılamadı: " + file.string());
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(tmp, file, ec);
-  if (ec) {
-    std::filesystem::remove(tmp, ec);
-    throw std::runtime_error("Dosya yazılamadı: " + file.string());
-  }
+  if (!writeWholeFile(file, svg)) throw std::runtime_error("Dosya yazılamadı: " + file.string());
 }
 
 }  // namespace gemi::analysis

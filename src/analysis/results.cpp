@@ -5,6 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "analysis/whole_file.h"
 #include "resistance/hull_form.h"
 
 namespace gemi::analysis {
@@ -231,24 +232,7 @@ std::string csvText(const Table& table) {
 }
 
 void writeWhole(const std::filesystem::path& dir, const std::string& name, const std::string& text) {
-  const std::filesystem::path target = dir / name;
-  const std::filesystem::path temp = dir / ("." + name + ".yaziliyor");
-  {
-    std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-    f.write(text.data(), static_cast<std::streamsize>(text.size()));
-    f.close();
-    if (f.fail()) {
-      std::error_code ec;
-      std::filesystem::remove(temp, ec);
-      throw std::runtime_error("DOSYA YAZILAMADI: " + target.string());
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, target, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    throw std::runtime_error("DOSYA YAZILAMADI: " + target.string());
-  }
+  if (!writeWholeFile(dir / name, text)) throw std::runtime_error("DOSYA YAZILAMADI: " + (dir / name).string());
 }
 
 void writeTables(Results& r, const std::filesystem::path& dir) {

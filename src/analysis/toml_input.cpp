@@ -12,6 +12,7 @@
 #include <limits>
 #include <tuple>
 
+#include "analysis/whole_file.h"
 #include "run/driver.h"
 
 namespace gemi::analysis {
@@ -386,22 +387,8 @@ void writeNew(const std::filesystem::path& target, const std::string& text, bool
   if (std::filesystem::is_directory(target)) throw ConversionError("YAZILAMADI: " + target.string() + " bir klasor");
   if (std::filesystem::exists(target) && !overwrite)
     throw ConversionError("DOSYA ZATEN VAR: " + target.string() + " (uzerine yazmak icin --uzerine-yaz verin)");
-  std::filesystem::path temp = target;
-  temp += ".yaziliyor";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) {
-      std::filesystem::remove(temp, ec);
-      throw ConversionError("DOSYA YAZILAMADI: " + target.string() + " (klasore yazma izni?)");
-    }
-  }
-  std::filesystem::rename(temp, target, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    throw ConversionError("DOSYA YAZILAMADI: " + target.string());
-  }
+  if (!writeWholeFile(target, text))
+    throw ConversionError("DOSYA YAZILAMADI: " + target.string() + " (klasore yazma izni?)");
 }
 
 std::string fileText(const std::filesystem::path& file) {

@@ -211,7 +211,7 @@ TEST(Plots, WriteSvgFileNamesAnUnwritableFileAndLeavesNothingBehind) {
   writeFile(dir.path() / "guc.svg", std::string(10000, 'x'));
   writeSvgFile(dir.path() / "guc.svg", "<svg/>");
   EXPECT_EQ(readFile(dir.path() / "guc.svg"), "<svg/>");
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "guc.svg.tmp"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / ".guc.svg.yaziliyor"));
 }
 
 }  // namespace
