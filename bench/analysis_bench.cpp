@@ -11,21 +11,18 @@
 #include <string>
 
 #include "analysis/companion.h"
+#include "example_folder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 void BM_CompanionExampleRun(benchmark::State& state) {
-  std::string tmpl = (fs::temp_directory_path() / "gemi_bench_analiz_XXXXXX").string();
-  if (!mkdtemp(tmpl.data())) {
+  const gemi::bench::ExampleFolder folder("gemi_bench_analiz");
+  if (!folder.ok()) {
     state.SkipWithError("no scratch folder");
     return;
   }
-  const fs::path dir = tmpl;
-  fs::copy_file(fs::path(GEMI_SOURCE_DIR) / "examples/KR-22-03-2017.TSK", dir / "KR-22-03-2017.TSK");
   gemi::analysis::Options opt;
-  opt.input = dir / "KR-22-03-2017.TSK";
+  opt.input = folder.input();
   int status = 0;
   for (auto _ : state) {
     std::ostringstream out, err;
@@ -33,8 +30,6 @@ void BM_CompanionExampleRun(benchmark::State& state) {
     benchmark::DoNotOptimize(out);
   }
   if (status != 0) state.SkipWithError("the companion run of the example did not complete");
-  std::error_code ec;
-  fs::remove_all(dir, ec);
 }
 BENCHMARK(BM_CompanionExampleRun)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 

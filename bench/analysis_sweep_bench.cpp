@@ -16,27 +16,24 @@
 #include "analysis/companion.h"
 #include "analysis/sweep.h"
 #include "analysis/variants.h"
+#include "example_folder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr double kVariants = 2000;
 
 void BM_AnalysisSweep2000(benchmark::State& state) {
-  std::string tmpl = (fs::temp_directory_path() / "gemi_sweep_bench_XXXXXX").string();
-  if (!mkdtemp(tmpl.data())) {
+  const gemi::bench::ExampleFolder folder("gemi_sweep_bench");
+  if (!folder.ok()) {
     state.SkipWithError("no scratch folder");
     return;
   }
-  const fs::path dir = tmpl;
-  fs::copy_file(fs::path(GEMI_SOURCE_DIR) / "examples/KR-22-03-2017.TSK", dir / "KR-22-03-2017.TSK");
   gemi::analysis::Options opt;
-  opt.input = dir / "KR-22-03-2017.TSK";
+  opt.input = folder.input();
   opt.inputs = {opt.input};
   opt.axes = {gemi::analysis::parseAxis("B=30:33.9:0.1"), gemi::analysis::parseAxis("D=7:8.96:0.04")};
   opt.jobs = static_cast<unsigned>(state.range(0));
-  opt.outDir = dir / "analiz";
+  opt.outDir = folder.dir() / "analiz";
   int status = 0;
   for (auto _ : state) {
     std::ostringstream out, err;
@@ -44,8 +41,6 @@ void BM_AnalysisSweep2000(benchmark::State& state) {
   }
   if (status != 0) state.SkipWithError("the sweep did not run every variant");
   state.counters["varyant_s"] = benchmark::Counter(kVariants, benchmark::Counter::kIsIterationInvariantRate);
-  std::error_code ec;
-  fs::remove_all(dir, ec);
 }
 BENCHMARK(BM_AnalysisSweep2000)
     ->Arg(1)

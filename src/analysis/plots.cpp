@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "analysis/decimal.h"
 #include "analysis/svg.h"
 #include "analysis/whole_file.h"
 #include "propulsion/cavitation.h"
@@ -35,13 +36,6 @@ bool allZeroOrMissing(const std::vector<float>& v) {
 }
 
 std::string fixed(float v, int decimals) { return fixedNumber(v, decimals); }
-
-// The shortest decimal that reads back to `v` (C locale).
-std::string shortest(float v) {
-  std::array<char, 64> buf{};
-  const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v);
-  return std::string(buf.data(), r.ptr);
-}
 
 // A chart over the ship's speed with a y axis from zero.
 LineChart speedChart(const char* title, const char* yCaption) {
@@ -173,7 +167,7 @@ std::string variantSweepPlot(const VariantSweep& s) {
   for (std::size_t i = 0; i < s.x.size(); ++i) {
     const bool none = std::any_of(s.quantities.begin(), s.quantities.end(),
                                   [&](const SweepQuantity& q) { return i >= q.values.size() || !std::isfinite(q.values[i]); });
-    if (none && std::isfinite(s.x[i])) missing += (missing.empty() ? "" : ", ") + shortest(s.x[i]);
+    if (none && std::isfinite(s.x[i])) missing += (missing.empty() ? "" : ", ") + shortestDecimal(s.x[i]);
   }
   if (!missing.empty())
     svg.text(kWidth / 2.0, 42.0, "Sonucu olmayan varyantlar: " + missing, {{"text-anchor", "middle"}, {"fill", "#b00000"}});

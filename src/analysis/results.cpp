@@ -5,6 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "analysis/decimal.h"
 #include "analysis/whole_file.h"
 #include "resistance/hull_form.h"
 
@@ -203,9 +204,7 @@ Results buildResults(const RunState& s, EndKind end, const std::string& message,
 std::string floatText(float v) {
   if (std::isnan(v)) return "nan";
   if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v);
-  return std::string(buf, res.ptr);
+  return shortestDecimal(v);
 }
 
 std::string csvText(const Table& table) {
@@ -216,15 +215,12 @@ std::string csvText(const Table& table) {
   }
   out += '\n';
   const std::size_t rows = table.empty() ? 0 : table.front().values.size();
-  char buf[32];
   for (std::size_t i = 0; i < rows; ++i) {
     for (std::size_t k = 0; k < table.size(); ++k) {
       if (k) out += ',';
       const float v = table[k].values[i];
       // A value that is not a number stays an empty cell (listed in the JSON warnings).
-      if (!std::isfinite(v)) continue;
-      const auto res = std::to_chars(buf, buf + sizeof buf, v);
-      out.append(buf, res.ptr);
+      if (std::isfinite(v)) out += shortestDecimal(v);
     }
     out += '\n';
   }

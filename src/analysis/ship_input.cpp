@@ -16,6 +16,7 @@
 #include <tuple>
 #include <utility>
 
+#include "analysis/decimal.h"
 #include "format/record_reader.h"
 #include "run/driver.h"
 #include "run/input_file.h"
@@ -506,9 +507,7 @@ std::optional<int> readIntegerWord(std::string_view word) {
 }
 
 std::string formatReal(float v) {
-  char buf[64];
-  const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
-  std::string s(buf, ec == std::errc() ? end : buf);
+  std::string s = shortestDecimal(v);
   if (s.find_first_of(".eEn") == std::string::npos) s += ".0";  // a real, not an integer
   return s;
 }
